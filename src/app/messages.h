@@ -1,0 +1,60 @@
+// The program's own texts: captions, status lines and messages of the run
+// cycle and the build, exactly as the user knows them.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "settings/working_copy.h"
+
+namespace murva::text {
+
+inline constexpr const char* kAlreadyRunning = "ＭＵＲＶＡ３２は既に起動しています";
+inline constexpr const char* kVersion = "Ver 4.21";
+inline constexpr const char* kApplicationTitle = "MURVA32";
+inline const std::string kSettingsMissing =
+    std::string("設定ファイル（MURVA32.INI）が見つかりません") + "\r" +
+    "でも、今回が初めての使用であれば問題ありません．";
+
+// Run-cycle status lines (LabelInfo) and captions.
+inline constexpr const char* kSkipping = "カレンダの作成をスキップします";
+inline constexpr const char* kStartingBuild = "カレンダを作成開始します";
+inline constexpr const char* kWaiting = "ただいま待機中です";
+inline constexpr const char* kCaptionBuildNow = "MURVA32    作成開始  壁紙：";
+inline constexpr const char* kCaptionWaiting = "MURVA32    待機中：";
+inline constexpr const char* kCaptionSeconds = " (秒)   壁紙：";
+inline constexpr const char* kCaptionStarting = "MURVA32    カレンダを作成開始";
+inline constexpr const char* kCaptionTestRun = "MURVA32   テスト動作スタート";
+inline constexpr const char* kNoRandomPage =
+    "ランダムに選べる壁紙がありません．「壁紙１」～「壁紙８」のどれかに壁紙ファイルを設定してください．";
+
+// Mode captions and selector texts, by page-choice mode.
+inline constexpr std::array<const char*, 4> kModeCaptions = {
+    "MURVA32  mode BASIC", "MURVA32  mode WEEK", "MURVA32  mode RANDOM",
+    "MURVA32  mode NewRANDOM"};
+inline constexpr std::array<const char*, 4> kModeSelectorItems = {
+    "壁紙１（基本）のみ使用", "曜日と連動で壁紙変更", "起動毎にランダム変更", "初回起動のみランダム"};
+
+// The close button and the shrunk window.
+inline constexpr const char* kCloseCaption = "×";
+inline constexpr const char* kCloseHint = "終了する（ＥＳＣ）";
+inline constexpr const char* kRestoreCaption = "▼";
+inline constexpr const char* kRestoreHint = "復帰する（ＥＳＣ）";
+
+// The build.
+inline constexpr const char* kMissingWallpaperBefore = "指定された壁紙 [ ";
+inline constexpr const char* kMissingWallpaperAfter = " ] がありません";
+inline constexpr const char* kSpecialProgramError =
+    "ＭＵＲＶＡ３２：特別日登録プログラムの起動エラー : ";
+inline constexpr const char* kTileOn = "画面サイズより小さな壁紙は強制的にタイルパターン表示にされます";
+inline constexpr const char* kTileOff =
+    "画面サイズより小さな壁紙でもタイルパターン表示にしません。もし、タイル表示になるようならデスクトップを右クリックして「画面のプロパティ」を開き [背景] → [壁紙] の項目で表示位置を [中央] にしてください";
+inline constexpr const char* kMakeOnlyOn =
+    "★特殊動作です★ カレンダ用画像ファイルを生成しますが、壁紙の変更をおこないません．壁紙変更を他のプログラムにさせる時に利用します";
+inline constexpr const char* kMakeOnlyOff =
+    "★通常動作です★ ＭＵＲＶＡ３２本来の動作をします．カレンダの作成と壁紙の架け替えをおこないます．";
+
+// The help of the title tab's "説明" button.
+std::string TitleHelpText();
+
+}  // namespace murva::text

@@ -1,0 +1,290 @@
+#include "app/run_cycle.h"
+
+#include <exception>
+
+#include "app/messages.h"
+#include "app/page_choice.h"
+#include "calendar/calendar_ex1.h"
+#include "calendar/day_list_lines.h"
+#include "calendar/julius.h"
+#include "render/set_today_fields.h"
+#include "schedule/schedule_file.h"
+
+namespace murva {
+namespace {
+
+constexpr Color kYellow = 0x00FFFF;
+constexpr Color kLime = 0x00FF00;
+
+struct ModeColors {
+  Color panel;
+  Color font;
+};
+constexpr ModeColors kModeColors[] = {
+    {0x800000, 0xFFFF00},  // BASIC: navy, aqua
+    {0x808000, 0x00FF00},  // WEEK: teal, lime
+    {0x808080, 0x00FFFF},  // RANDOM: grey, yellow
+    {0x808080, 0xFF00FF},  // NewRANDOM: grey, fuchsia
+};
+
+int ValidMode(int mode) { return mode >= 0 && mode <= 3 ? mode : 0; }
+
+}  // namespace
+
+RunCycle::RunCycle(RunView& view, RunEnvironment environment)
+    : view_(view), environment_(std::move(environment)) {}
+
+RunCycle::~RunCycle() = default;
+
+bool RunCycle::IsAutomaticStart() const {
+  return environment_.first_argument == "-E" || environment_.first_argument == "-e";
+}
+
+template <typename Step>
+void RunCycle::Guarded(Step step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    view_.ShowMessage(error.what());
+  }
+}
+
+void RunCycle::ShowMessage(const std::string& text) { view_.ShowMessage(text); }
+void RunCycle::Repaint() { view_.Repaint(); }
+void RunCycle::CloseButtonAction() { ButtonCloseClick(); }
+
+void RunCycle::PlaceMainWindow(int x, int y) {
+  const ScreenSize screen = view_.Screen();
+  const ScreenSize window = view_.WindowSize();
+  const int centred_left = screen.width / 2 - window.width / 2;
+  const int centred_top = screen.height / 2 - window.height / 2;
+  if (IsAutomaticStart()) {
+    view_.MoveWindow(centred_left, centred_top);
+  } else if (x > 0 && x < screen.width - window.width / 2 && y > 0 &&
+             y < screen.height - window.height / 2) {
+    view_.MoveWindow(x, y);
+  } else {
+    view_.MoveWindow(centred_left, centred_top);
+  }
+}
+
+void RunCycle::FormCreate() {
+  Guarded([this] {
+    // 1-2: the generator is seeded on first use; the engine and today's
+    // fields stand on the current date.
+    engine_ = MakeCalendarEx1(*environment_.clock);
+    state_.today = SetTodayFields(*engine_);
+    // 3-6.
+    view_.SetVersionLabels(text::kVersion);
+    copy_.chosen_set = SettingsSet::kBasic;
+    copy_.shown_set = SettingsSet::kBasic;
+    state_.program_folder = environment_.program_folder;
+    state_.settings_path = environment_.program_folder / "MURVA32.INI";
+    state_.schedule_path = environment_.program_folder / "MURVA32.SCH";
+    store_ = std::make_unique<SettingsStore>(state_.settings_path);
+    // 7.
+    if (store_->FileExists()) {
+      store_->LoadSetChoice(copy_);
+      state_.built_today = store_->LoadGeneralSettings(copy_, state_.today.TodayText(), *this);
+      store_->LoadPageSettings(copy_);
+    } else {
+      view_.ShowMessage(text::kSettingsMissing);
+    }
+    // 8.
+    const ScreenSize screen = view_.Screen();
+    SettingsStore::InitControlState(copy_, screen.width, screen.height);
+    ShowModeIndicator();
+    // 9-10.
+    LoadScheduleFile(state_.schedule_path, schedules_);
+    store_->LoadDayGrids(copy_);
+    LoadHolidayLines(*engine_, copy_.holiday_grid, copy_.holiday_method, state_.today.year,
+                     state_.today.month);
+    LoadSpecialDayLines(*engine_, copy_.special_grid, state_.today.year, state_.today.month);
+    // 12-14.
+    view_.HighlightWeekdaySelector(JuliusToWeekday(DateToJulius(
+        state_.today.year, static_cast<std::uint8_t>(state_.today.month),
+        static_cast<std::uint8_t>(state_.today.day))));
+    view_.RefreshControls();
+    view_.SetCaption(ModeCaption());
+    state_.full_client_height = view_.ClientHeight();
+  });
+}
+
+void RunCycle::FormActivate() {
+  // The run is decided once, at the first activation. Coming back to the
+  // window later (from a message box of the build, or from another program)
+  // neither restarts a countdown nor reloads the shown page over the user's
+  // unsaved edits.
+  if (activated_) return;
+  activated_ = true;
+  Guarded([this] {
+    if (!IsAutomaticStart()) {
+      store_->RestorePanelPages(copy_);
+      store_->LoadPageSettings(copy_);
+      view_.RefreshControls();
+      return;
+    }
+    if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom) {
+      if (environment_.first_argument == "-e") view_.MinimizeApplication();
+      BeginAutoRun();
+      return;
+    }
+    view_.SetStatus(text::kSkipping, kLime);
+    view_.Repaint();
+    view_.CloseMainWindow();
+  });
+}
+
+int RunCycle::ChoosePageForMode() {
+  StoredPaths paths;
+  for (int n = 1; n <= kPageCount; ++n) {
+    paths[n - 1] = store_->ReadRecord(copy_, "EditPathW" + std::to_string(n));
+  }
+  switch (ValidMode(copy_.page_choice_mode)) {
+    case kModeWeek: {
+      const LocalDateTime now = environment_.clock->Now();
+      const int weekday = JuliusToWeekday(DateToJulius(
+          now.year, static_cast<std::uint8_t>(now.month), static_cast<std::uint8_t>(now.day)));
+      return ChooseWeekdayPage(weekday, copy_.weekday_pages, paths);
+    }
+    case kModeRandom:
+    case kModeNewRandom: {
+      const int last = store_->ReadRecordInt(copy_, "CalWalLast", 1);
+      const std::optional<int> page = ChooseRandomPage(paths, last, *environment_.random);
+      if (!page) throw std::runtime_error(text::kNoRandomPage);
+      store_->WriteRecord(copy_, "CalWalLast", std::to_string(*page));
+      return *page;
+    }
+    default:
+      return 1;
+  }
+}
+
+void RunCycle::ShowPage(int page) {
+  copy_.wallpaper_page = page;
+  store_->LoadPageSettings(copy_);
+  view_.RefreshControls();
+}
+
+void RunCycle::BeginAutoRun() {
+  Guarded([this] {
+    auto_run_started_ = true;
+    view_.ShowInfoPanel();
+    const int page = ChoosePageForMode();
+    ShowPage(page);
+    if (copy_.delay_seconds <= 0) {
+      view_.SetStatus(text::kStartingBuild, kYellow);
+      view_.SetCaption(text::kCaptionBuildNow + std::to_string(page));
+      view_.Repaint();
+      BuildAndFinish();
+      view_.CloseMainWindow();
+      return;
+    }
+    view_.SetStatus(text::kWaiting, kYellow);
+    state_.countdown = copy_.delay_seconds;
+    view_.SetCountdown(state_.countdown);
+    view_.SetCaption(text::kCaptionWaiting + std::to_string(state_.countdown) +
+                     text::kCaptionSeconds + std::to_string(page));
+    view_.Repaint();
+    view_.SetTimerEnabled(true);
+  });
+}
+
+void RunCycle::TimerDelayTimer() {
+  Guarded([this] {
+    const int n = state_.countdown - 1;
+    state_.countdown = n;
+    view_.SetCountdown(n);
+    view_.SetCaption(text::kCaptionWaiting + std::to_string(n) + text::kCaptionSeconds +
+                     std::to_string(copy_.wallpaper_page));
+    if (n < 2) {
+      view_.SetStatus(text::kStartingBuild, kYellow);
+      view_.SetCaption(text::kCaptionStarting);
+    }
+    if (n <= 0) {
+      view_.SetTimerEnabled(false);
+      BuildAndFinish();
+      view_.CloseMainWindow();
+    }
+  });
+}
+
+void RunCycle::BuildShownPage() {
+  const BuildInputs inputs{copy_,
+                           *store_,
+                           *engine_,
+                           schedules_,
+                           state_.today,
+                           *environment_.clock,
+                           *environment_.random,
+                           environment_.installer,
+                           view_.Screen(),
+                           state_.program_folder};
+  BuildWallpaper(inputs, *this);
+}
+
+// Raises: an error here skips the closing of the window in the caller.
+void RunCycle::BuildAndFinish() {
+  BuildShownPage();
+  store_->WriteRecord(copy_, "CalMakeDay", state_.today.TodayText());
+  LaunchSpecialProgram(copy_, *engine_, state_.today, state_.built_today, state_.test_run,
+                       *environment_.launcher);
+}
+
+void RunCycle::SpeedButtonMakeClick() {
+  Guarded([this] {
+    if (copy_.stealth) {
+      shrunk_ = true;
+      view_.SetShrunk(true, state_.full_client_height);
+    }
+    view_.Repaint();
+    BuildShownPage();
+    store_->SaveBasicSettings(copy_, state_.today.TodayText());
+    store_->SavePageSettings(copy_);
+  });
+}
+
+void RunCycle::SpeedButtonMakeRightClick() {
+  state_.test_run = true;
+  view_.MarkTestRun();
+  view_.SetCaption(text::kCaptionTestRun);
+  BeginAutoRun();
+}
+
+void RunCycle::ButtonCloseClick() {
+  if (!shrunk_) {
+    view_.CloseMainWindow();
+    return;
+  }
+  view_.Repaint();
+  shrunk_ = false;
+  view_.SetShrunk(false, state_.full_client_height);
+}
+
+void RunCycle::ComboBoxWalUseDspChange() {
+  ShowModeIndicator();
+  view_.SetCaption(ModeCaption());
+  copy_.convenience_save_enabled = true;
+  view_.RefreshControls();
+}
+
+void RunCycle::ShowModeIndicator() {
+  const int mode = ValidMode(copy_.page_choice_mode);
+  view_.ShowModeIndicator(text::kModeSelectorItems[mode], kModeColors[mode].panel,
+                          kModeColors[mode].font);
+}
+
+std::string RunCycle::ModeCaption() const {
+  return text::kModeCaptions[ValidMode(copy_.page_choice_mode)];
+}
+
+void RunCycle::FormClose(int left, int top) {
+  if (IsAutomaticStart() || !store_) return;
+  try {
+    store_->SaveWindowPosition(copy_, left, top);
+  } catch (const std::exception&) {
+    // The window position is not worth a message at the end of the program.
+  }
+}
+
+}  // namespace murva

@@ -1,0 +1,95 @@
+// The run cycle of the main window: start-up, the run decision at
+// activation, the automatic run with its countdown, the manual build, the
+// test run, the close button and the end of the program.
+//
+// Every public handler reports an error that reaches it in a message box and
+// skips the rest of that handler, as a window's event handler does.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/run_state.h"
+#include "app/run_view.h"
+#include "app/wallpaper_build.h"
+#include "calendar/calendar_ex.h"
+#include "calendar/clock.h"
+#include "calendar/random_source.h"
+#include "platform/process_launcher.h"
+#include "platform/wallpaper_installer.h"
+#include "schedule/schedule_list.h"
+#include "settings/settings_store.h"
+#include "settings/working_copy.h"
+
+namespace murva {
+
+struct RunEnvironment {
+  std::filesystem::path program_folder;
+  std::string first_argument;           // "-E", "-e" or anything else
+  const Clock* clock = &SystemLocalClock();
+  RandomSource* random = &ProcessRandom();
+  ProcessLauncher* launcher = nullptr;  // required
+  WallpaperInstaller* installer = nullptr;  // null: never install
+};
+
+class RunCycle final : private SettingsHost, private BuildHost {
+ public:
+  RunCycle(RunView& view, RunEnvironment environment);
+  ~RunCycle() override;
+
+  bool IsAutomaticStart() const;
+
+  // Window events.
+  void FormCreate();
+  void FormActivate();
+  void TimerDelayTimer();
+  void SpeedButtonMakeClick();       // left click: manual build
+  void SpeedButtonMakeRightClick();  // right click: test run
+  void ButtonCloseClick();           // "×" / "▼", also Esc
+  void ComboBoxWalUseDspChange();
+  void FormClose(int left, int top);
+
+  // Building blocks, public for the window and for tests.
+  void BeginAutoRun();
+  void BuildAndFinish();
+  void ShowModeIndicator() override;
+  std::string ModeCaption() const;
+  int ChoosePageForMode();
+
+  WorkingCopy& Copy() { return copy_; }
+  const WorkingCopy& Copy() const { return copy_; }
+  const RunState& State() const { return state_; }
+  const SettingsStore& Store() const { return *store_; }
+  TCalendarEx& Engine() { return *engine_; }
+  ScheduleList& Schedules() { return schedules_; }
+  bool IsShrunk() const { return shrunk_; }
+  bool AutoRunStarted() const { return auto_run_started_; }
+
+ private:
+  template <typename Step>
+  void Guarded(Step step);
+
+  // SettingsHost
+  void ShowMessage(const std::string& text) override;
+  void PlaceMainWindow(int x, int y) override;
+  // BuildHost
+  void Repaint() override;
+  void CloseButtonAction() override;
+
+  void BuildShownPage();
+  void ShowPage(int page);
+
+  RunView& view_;
+  RunEnvironment environment_;
+  RunState state_;
+  WorkingCopy copy_;
+  std::unique_ptr<SettingsStore> store_;
+  std::unique_ptr<TCalendarEx> engine_;
+  ScheduleList schedules_;
+  bool shrunk_ = false;
+  bool activated_ = false;
+  bool auto_run_started_ = false;
+};
+
+}  // namespace murva

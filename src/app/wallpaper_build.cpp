@@ -1,0 +1,160 @@
+#include "app/wallpaper_build.h"
+
+#include <cstring>
+#include <iostream>
+#include <stdexcept>
+
+#include "app/messages.h"
+#include "app/wallpaper_canvas.h"
+#include "calendar/julius.h"
+#include "calendar/split_text.h"
+#include "imaging/picture_loader.h"
+#include "platform/process_launcher.h"
+#include "render/calendar_drawing.h"
+#include "render/qt_canvas.h"
+#include "render/titles.h"
+#include "schedule/schedule_drawing.h"
+
+namespace murva {
+namespace {
+
+// A failure to write the output file.
+class OutputWriteError : public std::runtime_error {
+ public:
+  explicit OutputWriteError(const std::filesystem::path& path)
+      : std::runtime_error("ﾌｧｲﾙ " + path.string() + " を作成できません") {}
+};
+
+class SpecialProgramError : public std::runtime_error {
+ public:
+  explicit SpecialProgramError(int code)
+      : std::runtime_error(std::string(text::kSpecialProgramError) + std::to_string(code)) {}
+};
+
+// Whole-number value of a field, or nullopt.
+std::optional<int> FieldNumber(const std::string& field) {
+  if (field.empty()) return std::nullopt;
+  size_t position = 0;
+  try {
+    const int value = std::stoi(field, &position);
+    if (position != field.size()) return std::nullopt;
+    return value;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+WallpaperCanvas LoadBackground(const std::filesystem::path& path, int color_256) {
+  switch (color_256) {
+    case 1: {
+      // Only BMP files; drawn in 24 bits so text colours stay exact.
+      WallpaperCanvas canvas;
+      canvas.image = LoadBmpOnly(path).convertToFormat(QImage::Format_RGB32);
+      return canvas;
+    }
+    case 2: {
+      WallpaperCanvas canvas = CanvasOf(LoadPicture(path));
+      ConvertToHalftone(canvas);
+      return canvas;
+    }
+    default:
+      return CanvasOf(LoadPicture(path));
+  }
+}
+
+}  // namespace
+
+std::filesystem::path OutputPathFor(const WorkingCopy& copy,
+                                    const std::filesystem::path& background,
+                                    const std::filesystem::path& program_folder) {
+  if (copy.output_folder == 0) return background.parent_path() / kOutputFileName;
+  return program_folder / kOutputFileName;
+}
+
+std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, BuildHost& host) {
+  const WorkingCopy& copy = inputs.copy;
+  host.Repaint();
+
+  // Steps 2-3: the background of the shown page must exist.
+  const int page = copy.wallpaper_page;
+  const std::filesystem::path background = copy.ActivePage().path;
+  std::error_code error;
+  if (background.empty() || !std::filesystem::is_regular_file(background, error)) {
+    host.ShowMessage(std::string(text::kMissingWallpaperBefore) + background.string() +
+                     text::kMissingWallpaperAfter);
+    host.CloseButtonAction();
+    return std::nullopt;
+  }
+
+  // Steps 4-5: background and tiling. The canvas lives only in this call, so
+  // it is released also when a step raises.
+  WallpaperCanvas canvas = LoadBackground(background, copy.color_256);
+  if (copy.tile && (canvas.image.width() < inputs.screen.width ||
+                    canvas.image.height() < inputs.screen.height)) {
+    TileBackground(canvas, inputs.screen, copy.color_256 == 2);
+  }
+
+  {
+    QtCanvas drawing(canvas.image);
+    // Step 7: titles.
+    if (copy.titles_on) DrawTitles(drawing, copy, inputs.today, inputs.clock);
+    // Steps 8-10: the engine stands on the current date, then the calendars
+    // are drawn (dates in the short "yy/mm/dd" form from here on).
+    const LocalDateTime now = inputs.clock.Now();
+    inputs.engine.SetJuliusDay(
+        DateToJulius(now.year, static_cast<std::uint8_t>(now.month), static_cast<std::uint8_t>(now.day)));
+    DrawCalendars(drawing, inputs.engine, copy, inputs.today, inputs.random,
+                  [&host](const std::string& message) { host.ShowMessage(message); });
+    // Step 11: the schedule list.
+    if (copy.schedule_range > 0) {
+      DrawSchedule(drawing, inputs.schedules, copy, inputs.today, inputs.clock,
+                   inputs.program_folder);
+    }
+  }
+
+  // Steps 12-13: the output file.
+  const std::filesystem::path output = OutputPathFor(copy, background, inputs.program_folder);
+  if (!WriteBmpFile(canvas, output)) throw OutputWriteError(output);
+
+  // Step 14: the page used, shown at the next start.
+  inputs.store.WriteRecord(copy, "CalWalUsed", std::to_string(page));
+
+  // Step 15: install. The result does not stop anything, but a user should be
+  // able to find out why the desktop did not change.
+  if (!copy.make_only && inputs.installer) {
+    std::string install_error;
+    if (!inputs.installer->Install(output, install_error)) {
+      std::cerr << "murva32: the wallpaper was written to " << output.string()
+                << " but could not be installed (" << inputs.installer->Name()
+                << "): " << install_error << '\n';
+    }
+  }
+  return output;
+}
+
+bool IsSpecialDayToday(const TCalendarEx& engine, const TodayFields& today) {
+  for (const std::string& line : engine.SpecialDayList()) {
+    std::vector<std::string> fields;
+    SplitText(line, fields, ',');
+    if (fields.size() < 4) continue;
+    if (FieldNumber(fields[2]) == today.month && FieldNumber(fields[3]) == today.day) return true;
+  }
+  return false;
+}
+
+void LaunchSpecialProgram(const WorkingCopy& copy, const TCalendarEx& engine,
+                          const TodayFields& today, bool built_today, bool test_run,
+                          ProcessLauncher& launcher) {
+  if (!copy.use_special_program) return;
+  if (!IsSpecialDayToday(engine, today)) return;
+  if (built_today && !test_run) return;
+  if (copy.special_program.empty()) return;
+  // The program starts in its own folder.
+  const std::vector<std::string> words = SplitCommandLine(copy.special_program);
+  std::filesystem::path folder;
+  if (!words.empty()) folder = std::filesystem::path(words.front()).parent_path();
+  const int code = launcher.Start(copy.special_program, folder);
+  if (code != 0) throw SpecialProgramError(code);
+}
+
+}  // namespace murva

@@ -1,0 +1,68 @@
+// Composing the wallpaper of the shown page: background, tiling, titles,
+// month calendars and schedule list, written as MURVA00.BMP and installed as
+// the desktop wallpaper.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/run_view.h"
+#include "calendar/calendar_ex.h"
+#include "calendar/clock.h"
+#include "calendar/random_source.h"
+#include "platform/process_launcher.h"
+#include "platform/wallpaper_installer.h"
+#include "render/today_fields.h"
+#include "schedule/schedule_list.h"
+#include "settings/settings_store.h"
+#include "settings/working_copy.h"
+
+namespace murva {
+
+inline constexpr const char* kOutputFileName = "MURVA00.BMP";
+
+// What a build asks of the window around it.
+class BuildHost {
+ public:
+  virtual ~BuildHost() = default;
+  virtual void Repaint() = 0;
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The action of the close button: close, or restore the shrunk window.
+  virtual void CloseButtonAction() = 0;
+};
+
+struct BuildInputs {
+  const WorkingCopy& copy;
+  const SettingsStore& store;
+  TCalendarEx& engine;
+  ScheduleList& schedules;        // reloaded from the file by the list drawing
+  const TodayFields& today;   // the start-up date
+  const Clock& clock;
+  RandomSource& random;
+  WallpaperInstaller* installer;  // null: nothing is installed
+  ScreenSize screen;
+  std::filesystem::path program_folder;
+};
+
+// Builds the wallpaper of copy.wallpaper_page. Returns the file written, or
+// nullopt when the background file is missing (after the message and the
+// close button's action). Raises on every other failure, leaving no file.
+std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, BuildHost& host);
+
+// The output path of step 12: beside the background, or in the program folder.
+std::filesystem::path OutputPathFor(const WorkingCopy& copy,
+                                    const std::filesystem::path& background,
+                                    const std::filesystem::path& program_folder);
+
+// Whether today (the start-up date) is in the calendar's special-day list.
+bool IsSpecialDayToday(const TCalendarEx& engine, const TodayFields& today);
+
+// Starts the special program when it is switched on, today is a special day
+// and this is the first build of the day (or a test run). Raises with the
+// platform's error number when the start fails.
+void LaunchSpecialProgram(const WorkingCopy& copy, const TCalendarEx& engine,
+                          const TodayFields& today, bool built_today, bool test_run,
+                          ProcessLauncher& launcher);
+
+}  // namespace murva

@@ -1,0 +1,84 @@
+#include "calendar/day_line.h"
+
+#include <vector>
+
+#include "calendar/julius.h"
+#include "calendar/split_text.h"
+#include "calendar/str_to_int.h"
+
+namespace murva {
+
+namespace {
+
+// Day of month of the w-th weekday dw in a month (may lie beyond its end).
+int NthWeekdayOfMonth(int year, int month, int w, int dw) {
+  const int w1 = JuliusToWeekday(DateToJulius(year, month, 1));
+  // Floor modulo: a weekday number outside 1..7 must not give a negative rest.
+  int offset = (dw - w1 + 7) % 7;
+  if (offset < 0) offset += 7;
+  return offset + 7 * w - 6;
+}
+
+bool YearSelected(int line_year, int selector, int year) {
+  switch (selector) {
+    case 0: return line_year == year;
+    case 1: return year <= line_year;
+    case 2: return year >= line_year;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+void ParseDayLine(const std::string& line, int year, int& month, int& day,
+                  std::string& name) {
+  const int asked = month;
+  month = kNoLineMonth;
+  day = kNoLineDay;
+  name.clear();
+  std::vector<std::string> fields;
+  SplitText(line, fields, ',');
+  switch (fields.size()) {
+    case 3:
+    case 4: {
+      const int line_month = StrToInt(fields[0]);
+      if (line_month != asked && asked != 0) return;
+      if (fields.size() == 3) {
+        day = StrToInt(fields[1]);
+        month = line_month;
+        name = fields[2];
+      } else {
+        const int w = StrToInt(fields[1]);
+        const int dw = StrToInt(fields[2]);
+        day = NthWeekdayOfMonth(year, line_month, w, dw);
+        month = line_month;
+        name = fields[3];
+      }
+      return;
+    }
+    case 5:
+    case 6: {
+      const int line_month = StrToInt(fields[2]);
+      if (line_month != asked && asked != 0) return;
+      const int line_year = StrToInt(fields[0]);
+      const int selector = StrToInt(fields[1]);
+      if (!YearSelected(line_year, selector, year)) return;
+      if (fields.size() == 5) {
+        day = StrToInt(fields[3]);
+        month = line_month;
+        name = fields[4];
+      } else {
+        const int w = StrToInt(fields[3]);
+        const int dw = StrToInt(fields[4]);
+        day = NthWeekdayOfMonth(year, line_month, w, dw);
+        month = line_month;
+        name = fields[5];
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+}  // namespace murva

@@ -1,0 +1,40 @@
+#pragma once
+
+// The plain bitmap: a picture read from a Windows BMP file image by the
+// program itself.
+
+#include "imaging/graphic.h"
+
+namespace murva {
+
+class TBitmap : public TGraphic {
+ public:
+  TBitmap() = default;
+
+  static const TGraphicClass& Class();
+  const TGraphicClass& ClassType() const override { return Class(); }
+
+  using TGraphic::LoadFromStream;
+
+  // Reads a BMP file image. Throws EInvalidGraphic (kInvalidBitmapMessage)
+  // when the data is not a complete, readable BMP image; the picture held
+  // before is kept then.
+  void LoadFromStream(std::span<const std::uint8_t> stream) override;
+
+  // Takes over the picture of source.
+  virtual void Assign(const TBitmap& source);
+
+  // Replaces the colour table of an indexed picture.
+  void SetPalette(const QList<QRgb>& colours) { image_.setColorTable(colours); }
+
+ protected:
+  // The plain reader itself, also used by classes that read other formats
+  // into a BMP image first.
+  void ReadBitmapImage(std::span<const std::uint8_t> stream);
+};
+
+// Reads a BMP file image into a QImage; a null image when the data is not a
+// complete, readable BMP image.
+QImage ReadBmpImage(std::span<const std::uint8_t> stream);
+
+}  // namespace murva

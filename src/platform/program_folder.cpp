@@ -1,0 +1,42 @@
+#include "platform/program_folder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace murva {
+
+EnvironmentLookup ProcessEnvironment() {
+  return [](const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? std::string(value) : std::string();
+  };
+}
+
+std::filesystem::path ResolveProgramFolder(const std::filesystem::path& executable_folder,
+                                           const EnvironmentLookup& environment) {
+  if (const std::string home = environment("MURVA32_HOME"); !home.empty()) {
+    return std::filesystem::path(home);
+  }
+  std::error_code error;
+  if (!executable_folder.empty()) {
+    if (std::filesystem::exists(executable_folder / "MURVA32.INI", error)) {
+      return executable_folder;
+    }
+    if (::access(executable_folder.c_str(), W_OK) == 0) return executable_folder;
+  }
+  std::filesystem::path config = environment("XDG_CONFIG_HOME");
+  if (config.empty() || !config.is_absolute()) {
+    config = std::filesystem::path(environment("HOME")) / ".config";
+  }
+  return config / "murva32";
+}
+
+std::filesystem::path ExecutableFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return self.parent_path();
+}
+
+}  // namespace murva

@@ -1,0 +1,58 @@
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+
+#include "platform/wallpaper_installer.h"
+
+namespace murva {
+
+std::filesystem::path WallpaperCopyFolder(const EnvironmentLookup& environment) {
+  std::filesystem::path data = environment("XDG_DATA_HOME");
+  if (data.empty() || !data.is_absolute()) {
+    data = std::filesystem::path(environment("HOME")) / ".local" / "share";
+  }
+  return data / "murva32";
+}
+
+std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
+                                        const std::filesystem::path& folder,
+                                        std::string& error) {
+  QImage image(QString::fromStdString(picture.string()));
+  if (image.isNull()) {
+    error = "cannot read " + picture.string();
+    return {};
+  }
+  std::error_code fs_error;
+  std::filesystem::create_directories(folder, fs_error);
+  if (fs_error) {
+    error = "cannot create " + folder.string() + ": " + fs_error.message();
+    return {};
+  }
+  // Several desktops do not reload a path they have already shown, so every
+  // copy gets a name of its own.
+  const std::string stamp =
+      QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz").toStdString();
+  const std::filesystem::path target = folder / ("wallpaper-" + stamp + ".png");
+  const std::filesystem::path temporary = folder / (".wallpaper-" + stamp + ".png.tmp");
+  if (!image.save(QString::fromStdString(temporary.string()), "PNG")) {
+    error = "cannot write " + temporary.string();
+    std::filesystem::remove(temporary, fs_error);
+    return {};
+  }
+  std::filesystem::rename(temporary, target, fs_error);
+  if (fs_error) {
+    error = "cannot write " + target.string() + ": " + fs_error.message();
+    std::filesystem::remove(temporary, fs_error);
+    return {};
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder, fs_error)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path() != target && name.rfind("wallpaper-", 0) == 0 &&
+        entry.path().extension() == ".png") {
+      std::filesystem::remove(entry.path(), fs_error);
+    }
+  }
+  return target;
+}
+
+}  // namespace murva

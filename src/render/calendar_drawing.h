@@ -1,0 +1,110 @@
+// The month calendars of the wallpaper: one to six consecutive months in the
+// box form (a grid of seven weekday columns) or in the line forms (the days of
+// a month in one horizontal or vertical line, optionally moved off the line by
+// a wave, a random jolt, a shock or a biorhythm curve).
+//
+// The drawing reads its settings from the working copy (calendar style,
+// period, label styles, today mark, day font, single-digit adjustment, week
+// start, 3D text) and the active page (orientation, day-type and today
+// colours, shadow colour, layout), asks the calendar engine for day numbers
+// and colours cell by cell, and steps the engine from month to month. The
+// engine is left on the last month drawn.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "calendar/random_source.h"
+#include "render/canvas.h"
+#include "render/today_fields.h"
+#include "settings/working_copy.h"
+
+namespace murva {
+
+class TCalendarEx;
+
+using ShowMessageFn = std::function<void(const std::string&)>;
+
+// Calendar styles of the settings.
+inline constexpr int kStyleLine = 0;
+inline constexpr int kStyleBox = 1;
+inline constexpr int kStyleBioPhysical = 2;
+inline constexpr int kStyleBioEmotional = 3;
+inline constexpr int kStyleBioIntellectual = 4;
+inline constexpr int kStyleWave = 5;
+inline constexpr int kStyleRandom = 6;
+inline constexpr int kStyleShock = 7;
+
+// Today marks of the settings.
+inline constexpr int kTodayMarkNone = 0;
+inline constexpr int kTodayMarkColor = 1;
+inline constexpr int kTodayMarkUnderline = 2;
+
+// Shown, after the month number, when a biorhythm style meets the vertical
+// orientation.
+inline constexpr const char* kVerticalBioRefusal =
+    "月のカレンダ作成を中止： 縦位置表示の場合はバイオリズム形を使用できません";
+
+class CalendarDrawing {
+ public:
+  CalendarDrawing(Canvas& canvas, TCalendarEx& engine, const WorkingCopy& copy,
+                  const TodayFields& today, RandomSource& random, ShowMessageFn show_message);
+
+  // The engine's month := month (ignored by the engine when the day does not
+  // exist in it), then the day-type colours of the active page into the
+  // engine.
+  void PrepareEngineMonth(int month);
+
+  // The months of the period, each at its slot, from the engine's current
+  // date (which the build has set to today). The box form resets LastRowY
+  // first for periods 1..6.
+  void DrawLineMonths();
+  void DrawBoxMonths();
+
+  // The engine's current month at month slot 0..5.
+  void DrawLineMonth(int slot);
+  void DrawBoxMonth(int slot);
+
+  // The y of the row holding the last day of the month most recently drawn in
+  // the box form.
+  int LastRowY() const { return last_row_y_; }
+  void SetLastRowY(int y) { last_row_y_ = y; }
+
+ private:
+  struct Metrics {
+    int w = 0;  // average digit width
+    int h = 0;  // line height
+  };
+
+  Metrics SetDayFont();
+  // Sets the font colour of a day (and the underline of today's mark).
+  void ColorDay(int col, int row, int day);
+  bool IsToday(int day) const;
+  void RemoveUnderline();
+  void Text(int x, int y, const std::string& text);
+  template <typename DrawSlot>
+  void DrawPeriod(DrawSlot draw_slot);
+  // The phase of the biorhythm style for the engine's month; false (after
+  // showing why) when the birthday cannot be used.
+  bool PrepareBiorhythm(int& phase);
+  // How far a day moves off the line under the calendar style: down (y) in
+  // the horizontal form, right (x) in the vertical form.
+  int HorizontalShift(int day, int phase);
+  int VerticalShift(int day);
+
+  Canvas& canvas_;
+  TCalendarEx& engine_;
+  const WorkingCopy& copy_;
+  const TodayFields& today_;
+  RandomSource& random_;
+  ShowMessageFn show_message_;
+  int last_row_y_ = 0;
+};
+
+// The calendar step of the wallpaper build: the box form for calendar style 1,
+// the line forms for every other style.
+void DrawCalendars(Canvas& canvas, TCalendarEx& engine, const WorkingCopy& copy,
+                   const TodayFields& today, RandomSource& random,
+                   const std::function<void(const std::string&)>& show_message);
+
+}  // namespace murva

@@ -1,0 +1,100 @@
+#include "render/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <algorithm>
+#include <stdexcept>
+
+namespace murva {
+
+namespace {
+
+// Texts beyond this pixel height are drawn at it; a hand-edited size must not
+// make the rasteriser allocate glyphs of absurd size.
+constexpr int kMaxPixelSize = 2000;
+
+struct FontAlias {
+  const char* setting_name;
+  const char* family;
+};
+
+constexpr FontAlias kFontAliases[] = {
+    {"ＭＳ ゴシック", "IPAGothic"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic"},
+    {"ＭＳ 明朝", "IPAMincho"},
+    {"ＭＳ Ｐ明朝", "IPAPMincho"},
+};
+
+}  // namespace
+
+QString MapFontFamily(const std::string& name) {
+  for (const FontAlias& alias : kFontAliases) {
+    if (name == alias.setting_name) return QString::fromLatin1(alias.family);
+  }
+  return QString::fromStdString(name);
+}
+
+QFont MakeQFont(const CanvasFont& font) {
+  QFont qfont(MapFontFamily(font.name));
+  qfont.setPixelSize(std::clamp(PointsToPixels(font.size), 1, kMaxPixelSize));
+  qfont.setBold((font.style & kStyleBold) != 0);
+  qfont.setItalic((font.style & kStyleItalic) != 0);
+  qfont.setUnderline((font.style & kStyleUnderline) != 0);
+  qfont.setStrikeOut((font.style & kStyleStrikeOut) != 0);
+  // Pixel positions must not depend on the screen the program happens to run
+  // on: no hinting towards a device, no kerning between digits.
+  qfont.setKerning(false);
+  return qfont;
+}
+
+QColor ToQColor(Color color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+QtCanvas::QtCanvas(QImage& image) : image_(image) {
+  if (QGuiApplication::instance() == nullptr) {
+    throw std::runtime_error("QtCanvas needs a QGuiApplication to draw text");
+  }
+  if (image_.isNull()) {
+    throw std::runtime_error("QtCanvas needs a picture to draw on");
+  }
+}
+
+QtCanvas::~QtCanvas() = default;
+
+const QFontMetrics& QtCanvas::Metrics() {
+  CanvasFont shape = Font();
+  shape.color = 0;  // the colour does not change the glyphs
+  if (!cached_font_ || *cached_font_ != shape || !metrics_) {
+    qfont_ = MakeQFont(shape);
+    metrics_ = std::make_unique<QFontMetrics>(qfont_, &image_);
+    cached_font_ = shape;
+  }
+  return *metrics_;
+}
+
+int QtCanvas::TextWidth(const std::string& text) {
+  return Metrics().horizontalAdvance(QString::fromStdString(text));
+}
+
+int QtCanvas::TextHeight(const std::string& text) {
+  return Metrics().height();
+}
+
+void QtCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  const QFontMetrics& metrics = Metrics();
+  const QString qtext = QString::fromStdString(text);
+  QPainter painter(&image_);
+  if (!BrushClear()) {
+    painter.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(),
+                     ToQColor(BrushColor()));
+  }
+  painter.setFont(qfont_);
+  painter.setPen(ToQColor(Font().color));
+  painter.drawText(x, y + metrics.ascent(), qtext);
+}
+
+}  // namespace murva

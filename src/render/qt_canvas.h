@@ -1,0 +1,58 @@
+// The canvas over a QImage: texts are rasterised by QPainter through
+// fontconfig and FreeType. The Windows font names of the settings are mapped
+// to the installed Japanese fonts (see MapFontFamily).
+//
+// A QGuiApplication must exist while a QtCanvas measures or draws text.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "render/canvas.h"
+
+class QFontMetrics;
+
+namespace murva {
+
+// The installed font family that stands for a font name of the settings:
+// "ＭＳ ゴシック" → IPAGothic, "ＭＳ Ｐゴシック" → IPAPGothic,
+// "ＭＳ 明朝" → IPAMincho, "ＭＳ Ｐ明朝" → IPAPMincho; any other name is
+// passed on unchanged for fontconfig to resolve.
+QString MapFontFamily(const std::string& name);
+
+// The QFont of a canvas font: family mapped, pixel size from the points,
+// style bits applied.
+QFont MakeQFont(const CanvasFont& font);
+
+// 0x00BBGGRR as an opaque QColor.
+QColor ToQColor(Color color);
+
+class QtCanvas final : public Canvas {
+ public:
+  // Draws on image, which must outlive the canvas. Throws std::runtime_error
+  // when no QGuiApplication exists (text cannot be rasterised without one)
+  // or the image is null.
+  explicit QtCanvas(QImage& image);
+  ~QtCanvas() override;
+
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+  void TextOut(int x, int y, const std::string& text) override;
+
+  int Width() const override { return image_.width(); }
+  int Height() const override { return image_.height(); }
+
+ private:
+  // The metrics of the current font, rebuilt when the font changed.
+  const QFontMetrics& Metrics();
+
+  QImage& image_;
+  std::optional<CanvasFont> cached_font_;  // name/size/style of qfont_
+  QFont qfont_;
+  std::unique_ptr<QFontMetrics> metrics_;
+};
+
+}  // namespace murva

@@ -1,0 +1,61 @@
+// The schedule block of the wallpaper: the output lines of the expansion,
+// one below the other from the page's schedule origin, in the schedule font,
+// each in its own colour, today's lines marked.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/clock.h"
+#include "render/canvas.h"
+#include "render/today_fields.h"
+#include "schedule/schedule_list.h"
+#include "schedule/schedule_options.h"
+#include "settings/working_copy.h"
+
+namespace murva {
+
+// The text of the line added when nothing is due today.
+inline constexpr const char* kNoScheduleText = " No Schedule ";
+
+// Today marking indices (shared with the calendar).
+inline constexpr int kTodayMarkNone = 0;
+inline constexpr int kTodayMarkColor = 1;
+inline constexpr int kTodayMarkUnderline = 2;
+
+// The no-schedule line (CP932): today's date, the weekday label after a
+// blank when labels are in use, then " No Schedule ".
+std::string NoScheduleLine(const TodayFields& today, const ScheduleOptions& options);
+
+// Whether a line is one of today's: its first eleven bytes are today's date
+// text and a blank.
+bool IsTodaysLine(std::string_view line, const TodayFields& today);
+
+// Whether the output holds a line due today other than the stand-in line of a
+// missing external file.
+bool HasLineDueToday(const ScheduleList& output, const TodayFields& today);
+
+// Sets the canvas font colour for an output line and gives the text to draw
+// (UTF-8): a blank and the part of the line before its first "%" (the whole
+// line when it has none). The colour is the line's keyword colour when it has
+// a known keyword, else the schedule colour.
+std::string ApplyColorKeyword(Canvas& canvas, std::string_view line, Color schedule_color);
+
+// Draws output lines as the schedule block (the no-schedule line is added
+// first when due) and returns the output lines in drawing order as they stand
+// afterwards, that is with the year cut when year omission is on. Leaves the canvas with the schedule font, the
+// page's schedule colour and a clear brush.
+std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output, const WorkingCopy& copy,
+                               const TodayFields& today);
+
+// The whole schedule block of a build: reloads the entry list from the
+// schedule file in the program folder, expands it (ExpandSchedule) and draws
+// the result. Returns the output lines as DrawScheduleLines does. The expansion's errors pass
+// to the caller before anything is drawn.
+std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries, const WorkingCopy& copy,
+                          const TodayFields& today, const Clock& clock,
+                          const std::filesystem::path& program_folder);
+
+}  // namespace murva

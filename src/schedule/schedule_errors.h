@@ -1,0 +1,64 @@
+// The errors of the schedule subsystem. Each carries the system's own message
+// text; a window handler shows it in a message box.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace murva {
+
+// A field that must be an integer is not one: "'<text>' は整数ではありません".
+// Raised by the expansion for a year field that is neither "@@" nor digits,
+// and by the day field of the editor for a pattern day such as "WX".
+class ScheduleIntegerError : public std::runtime_error {
+ public:
+  // `text` is the offending text in UTF-8.
+  explicit ScheduleIntegerError(std::string_view text);
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// A text that must be a date is not one: "'<text>' は日付ではありません".
+// Raised by the expansion for a start marker whose dates do not read.
+class ScheduleDateError : public std::runtime_error {
+ public:
+  explicit ScheduleDateError(std::string_view text);
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// A file that exists cannot be opened: "ﾌｧｲﾙ <path> は開けません".
+class ScheduleFileOpenError : public std::runtime_error {
+ public:
+  explicit ScheduleFileOpenError(const std::filesystem::path& path);
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A file cannot be written: "ﾌｧｲﾙ <path> を作成できません".
+class ScheduleFileCreateError : public std::runtime_error {
+ public:
+  explicit ScheduleFileCreateError(const std::filesystem::path& path);
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The editor's fields do not make an entry: "入力された予定の値が不適当です".
+class InvalidEntryError : public std::runtime_error {
+ public:
+  InvalidEntryError();
+};
+
+inline constexpr const char* kInvalidEntryMessage = "入力された予定の値が不適当です";
+
+}  // namespace murva

@@ -1,0 +1,51 @@
+// The settings tab "便利な設定": page-choice mode, weekday pages, delay,
+// 256-colour handling and the convenience switches, with its save button.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "settings/working_copy.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+
+namespace murva {
+
+class ConvenienceTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  ConvenienceTab(WorkingCopy& copy, QWidget* parent = nullptr);
+  void Show();
+  // Today's weekday selector (1 = Sunday) is shown in yellow.
+  void HighlightWeekday(int weekday);
+
+ signals:
+  void ModeChanged();          // ComboBoxWalUseDspChange
+  void TileToggled(bool on);   // CheckBoxTileMouseUp
+  void MakeOnlyToggled(bool on);
+  void SaveClicked();          // SpeedButtonSaveClick
+
+ private:
+  void Edited();
+  void PaintDelay();
+
+  WorkingCopy& copy_;
+  QComboBox* mode_;
+  std::array<QComboBox*, 7> weekdays_{};
+  QSpinBox* delay_;
+  QComboBox* color_256_;
+  QCheckBox* always_;
+  QCheckBox* hide_;
+  QCheckBox* monday_;
+  QCheckBox* tile_;
+  QCheckBox* today_schedule_;
+  QCheckBox* text_3d_;
+  QCheckBox* make_only_;
+  QPushButton* save_;
+};
+
+}  // namespace murva
