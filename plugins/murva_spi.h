@@ -134,10 +134,11 @@ enum SpiInputKind {
 /* Entry points                                                           */
 /* ---------------------------------------------------------------------- */
 
-/* Every plug-in. Copies the text for index into buffer (at most
- * buffer_length bytes plus the terminating zero; the program's buffer holds
- * 256 bytes and passes 255) and returns the number of characters written, or
- * 0 when there is no text for index.
+/* Every plug-in. Copies the text for index into buffer, zero-terminated,
+ * and returns the number of characters written (without the zero), or 0
+ * when there is no text for index. Write at most buffer_length bytes
+ * including the zero; the program passes 255 for a buffer of 256 bytes and
+ * takes the text up to its first zero byte.
  *   index 0: API version ("00IN" for an image plug-in)
  *   index 1: the plug-in's name and version, free text
  *   index 2, 4, 6 ...: a filter string, one or more file patterns separated

@@ -45,6 +45,7 @@ void ConfigureCalendarEx1(TCalendarEx& calendar) {
 
   calendar.SetAutoEquinox(true);
   calendar.SetAutoFurikae(true);
+  calendar.SetAutoKokumin(true);
   calendar.SetHolidayList(BuiltInHolidayLines());
   calendar.SetSpecialDayList(BuiltInSpecialDayLines());
 }

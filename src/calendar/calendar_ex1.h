@@ -1,7 +1,7 @@
 // The main window's calendar engine CalendarEx1 with its stored properties:
 // Monday first, silver neighbour colour, navy header, all fonts
 // "ＭＳ Ｐゴシック" of 12 pixels (rokuyo 13), the colours black, aqua, red,
-// white, fuchsia, lime and black, the 17 built-in holiday lines and the one
+// white, fuchsia, lime and black, the built-in holiday lines and the one
 // empty special-day line. The drawing code sets its own colours and first
 // weekday before it uses the engine.
 #pragma once

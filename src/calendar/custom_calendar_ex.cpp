@@ -139,9 +139,73 @@ void TCustomCalendarEx::SetAutoFurikae(bool on) {
   DrawAll();
 }
 
+void TCustomCalendarEx::SetAutoKokumin(bool on) {
+  auto_kokumin_ = on;
+  DrawAll();
+}
+
 void TCustomCalendarEx::ParseDayLine(const std::string& line, int year, int& month, int& day,
                                      std::string& name) const {
   ::murva::ParseDayLine(line, year, month, day, name);
+}
+
+namespace {
+
+constexpr int kSunday = 1;
+constexpr int kMonday = 2;
+constexpr int kSaturday = 7;
+
+// First day of the substitute-holiday rule (the Monday after a Sunday holiday).
+std::int32_t FurikaeFirstDay() { return DateToJulius(1973, 4, 12); }
+// First year of the rule "the first day after a Sunday holiday that is no
+// holiday itself".
+constexpr std::int32_t kFurikaeNextFreeDayFirstYear = 2007;
+// First day of the citizens' holiday rule.
+std::int32_t KokuminFirstDay() { return DateToJulius(1985, 12, 27); }
+
+constexpr const char* kSubstituteHolidayName = "振替休日";
+constexpr const char* kKokuminHolidayName = "国民の休日";
+
+}  // namespace
+
+bool TCustomCalendarEx::IsNamedHoliday(std::int32_t julius) const {
+  const DateTriple date = JuliusToDate(julius);
+  std::string name;
+  for (const std::string& line : holiday_list_) {
+    int line_month = date.month;
+    int line_day = 0;
+    ParseDayLine(line, date.year, line_month, line_day, name);
+    if (line_month == date.month && line_day == date.day) return true;
+  }
+  return auto_equinox_ && (IsSpringEquinoxDay(date.year, date.month, date.day) ||
+                           IsAutumnEquinoxDay(date.year, date.month, date.day));
+}
+
+bool TCustomCalendarEx::IsSubstituteByLaw(std::int32_t julius) const {
+  if (julius < FurikaeFirstDay()) return false;
+  if (JuliusToDate(julius).year < kFurikaeNextFreeDayFirstYear) {
+    return JuliusToWeekday(julius) == kMonday && IsNamedHoliday(julius - 1);
+  }
+  // Back over the holidays right before the day: one of them on a Sunday
+  // makes this day its substitute. Seven days in a row hold a Sunday, so the
+  // walk ends within a week.
+  for (std::int32_t before = julius - 1; IsNamedHoliday(before); --before) {
+    if (JuliusToWeekday(before) == kSunday) return true;
+  }
+  return false;
+}
+
+TCustomCalendarEx::ComputedHoliday TCustomCalendarEx::ComputedHolidayOf(
+    std::int32_t julius) const {
+  if (auto_furikae_ && IsSubstituteByLaw(julius)) return ComputedHoliday::kSubstitute;
+  // A substitute holiday stays one when the substitute rule is switched off;
+  // it never turns into a citizens' holiday.
+  if (auto_kokumin_ && julius >= KokuminFirstDay() && JuliusToWeekday(julius) != kSunday &&
+      IsNamedHoliday(julius - 1) && IsNamedHoliday(julius + 1) &&
+      (auto_furikae_ || !IsSubstituteByLaw(julius))) {
+    return ComputedHoliday::kKokumin;
+  }
+  return ComputedHoliday::kNone;
 }
 
 int TCustomCalendarEx::DayTypeOf(std::int32_t year, int month, int day) const {
@@ -161,18 +225,18 @@ int TCustomCalendarEx::DayTypeOf(std::int32_t year, int month, int day) const {
   }
   const std::int32_t julius = DateToJulius(year, month, day);
   const int weekday = JuliusToWeekday(julius);
-  if (weekday == 1) flags |= dtSunday;
-  if (weekday == 7) flags |= dtSaturday;
+  if (weekday == kSunday) flags |= dtSunday;
+  if (weekday == kSaturday) flags |= dtSaturday;
   if (auto_equinox_ &&
       (IsSpringEquinoxDay(year, month, day) || IsAutumnEquinoxDay(year, month, day))) {
     flags |= dtHoliday;
   }
-  // The Monday after a Sunday holiday is a substitute holiday, unless it is a
-  // holiday itself.
-  if (auto_furikae_ && weekday == 2 && (flags & dtHoliday) == 0) {
-    const DateTriple sunday = JuliusToDate(julius - 1);
-    if ((DayTypeOf(sunday.year, sunday.month, sunday.day) & dtHoliday) != 0) {
-      flags |= dtSubstitute;
+  // A day that is a holiday by name is never a substitute or citizens' holiday.
+  if ((flags & dtHoliday) == 0) {
+    switch (ComputedHolidayOf(julius)) {
+      case ComputedHoliday::kSubstitute: flags |= dtSubstitute; break;
+      case ComputedHoliday::kKokumin: flags |= dtHoliday; break;
+      case ComputedHoliday::kNone: break;
     }
   }
   return flags;
@@ -187,21 +251,31 @@ std::string TCustomCalendarEx::DayTextOf(std::int32_t year, int month, int day) 
     ParseDayLine(line, year, line_month, line_day, name);
     if (line_month == month && line_day == day) names.push_back(name);
   }
+  bool named_holiday = false;
   for (const std::string& line : holiday_list_) {
     int line_month = month;
     int line_day = 0;
     ParseDayLine(line, year, line_month, line_day, name);
-    if (line_month == month && line_day == day) names.push_back(name);
+    if (line_month == month && line_day == day) {
+      names.push_back(name);
+      named_holiday = true;
+    }
   }
   if (auto_equinox_) {
     if (IsSpringEquinoxDay(year, month, day)) {
       names.emplace_back("春分の日");
+      named_holiday = true;
     } else if (IsAutumnEquinoxDay(year, month, day)) {
       names.emplace_back("秋分の日");
+      named_holiday = true;
     }
   }
-  if (auto_furikae_ && (DayTypeOf(year, month, day) & dtSubstitute) != 0) {
-    names.emplace_back("振替休日");
+  if (!named_holiday) {
+    switch (ComputedHolidayOf(DateToJulius(year, month, day))) {
+      case ComputedHoliday::kSubstitute: names.emplace_back(kSubstituteHolidayName); break;
+      case ComputedHoliday::kKokumin: names.emplace_back(kKokuminHolidayName); break;
+      case ComputedHoliday::kNone: break;
+    }
   }
   return CommaText(names);
 }

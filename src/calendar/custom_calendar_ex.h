@@ -74,8 +74,17 @@ class TCustomCalendarEx {
 
   bool AutoEquinox() const { return auto_equinox_; }
   void SetAutoEquinox(bool on);
+  // Substitute holidays (振替休日) by the rule in force in the day's year:
+  // none before 12 April 1973; until 2006 the Monday after a Sunday holiday;
+  // from 2007 the first day after a Sunday holiday that is no holiday itself.
   bool AutoFurikae() const { return auto_furikae_; }
   void SetAutoFurikae(bool on);
+  // Citizens' holidays (国民の休日) from 27 December 1985 on: a day between two
+  // holidays that is itself no Sunday, holiday or substitute holiday. A rule
+  // of the national holidays like the equinox days, so the user's own holiday
+  // list switches it off with AutoEquinox while the substitute rule stays.
+  bool AutoKokumin() const { return auto_kokumin_; }
+  void SetAutoKokumin(bool on);
 
   // Interprets one day line for a year (see day_line.h).
   virtual void ParseDayLine(const std::string& line, int year, int& month, int& day,
@@ -83,7 +92,7 @@ class TCustomCalendarEx {
   // Day-type flags (dtSunday .. dtSpecialDay) of a date.
   virtual int DayTypeOf(std::int32_t year, int month, int day) const;
   // Names of what makes the date a special day or holiday, as comma text:
-  // special-day names, holiday names, 春分の日/秋分の日, 振替休日.
+  // special-day names, holiday names, 春分の日/秋分の日, 国民の休日, 振替休日.
   virtual std::string DayTextOf(std::int32_t year, int month, int day) const;
   // The font for the date's type: special day > holiday/substitute >
   // Saturday/Sunday > weekday.
@@ -102,7 +111,18 @@ class TCustomCalendarEx {
   virtual void DoDayChange(std::int32_t year, int month, int day);
 
  private:
+  // The rest days the calendar computes rather than lists.
+  enum class ComputedHoliday { kNone, kSubstitute, kKokumin };
+
   void SetDatePart(std::int32_t year, int month, int day);
+  // Whether a holiday line or (with AutoEquinox) an equinox names the day.
+  bool IsNamedHoliday(std::int32_t julius) const;
+  // Whether the substitute rule of the day's year makes the day, which no
+  // holiday names, a substitute holiday (whatever AutoFurikae says).
+  bool IsSubstituteByLaw(std::int32_t julius) const;
+  // The computed rest day of a day no holiday names, as far as AutoFurikae
+  // and AutoKokumin are on.
+  ComputedHoliday ComputedHolidayOf(std::int32_t julius) const;
 
   const Clock* clock_;
   std::int32_t julius_day_ = 0;
@@ -112,6 +132,7 @@ class TCustomCalendarEx {
   std::vector<std::string> special_day_list_;
   bool auto_equinox_ = true;
   bool auto_furikae_ = true;
+  bool auto_kokumin_ = true;
   std::function<void()> redraw_;
 };
 

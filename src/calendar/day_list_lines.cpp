@@ -41,6 +41,9 @@ void LoadHolidayLines(TCalendarEx& calendar, const DayGrid& grid, int holiday_me
   if (holiday_method != kHolidayMethodUser) return;
   calendar.ClearHolidayList();
   calendar.SetAutoEquinox(false);
+  // The user lists exactly the days he wants; no day between two of them is
+  // added for him. Substitute holidays stay as the rule of the year gives them.
+  calendar.SetAutoKokumin(false);
   AddGridLines(grid, year, month,
                [&calendar](std::string line) { calendar.AddHolidayLine(std::move(line)); });
 }

@@ -22,8 +22,8 @@ inline constexpr int kHolidayMethodUser = 1;
 // The line a grid cell becomes: "<year, four digits>,0,<month>,<cell>,Dummy".
 std::string DayListLine(std::int32_t year, int month, const std::string& cell);
 
-// User method: removes the built-in holiday lines, switches the equinox rule
-// off (the substitute rule stays as it is) and adds a line for every day of
+// User method: removes the built-in holiday lines, switches the equinox and
+// citizens' holiday rules off (the substitute rule stays as it is) and adds a line for every day of
 // the grid in the given year, and in the next year too when the month is after
 // June. System method: changes nothing.
 void LoadHolidayLines(TCalendarEx& calendar, const DayGrid& grid, int holiday_method,

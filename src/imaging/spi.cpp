@@ -1,6 +1,7 @@
 #include "imaging/spi.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "imaging/spi_errors.h"
 
@@ -12,7 +13,11 @@ constexpr int kMaxFilterPairs = 1024;
 
 template <class T>
 bool IsInstanceOf(const TSPI& spi) {
-  return dynamic_cast<const T*>(&spi) != nullptr;
+  if constexpr (std::is_same_v<T, TSPI>) {
+    return true;
+  } else {
+    return dynamic_cast<const T*>(&spi) != nullptr;
+  }
 }
 
 template <class Fn>

@@ -213,11 +213,11 @@ int CalendarDrawing::HorizontalShift(int day, int phase) {
   const int spacing = copy_.layout.line_spacing;
   const int style = copy_.calendar_style;
   switch (style) {
-    case kStyleWave:
+    case kCalendarStyleWave:
       return -Nearest(std::sin(static_cast<double>(day - 1)) * spacing);
-    case kStyleRandom:
+    case kCalendarStyleRandom:
       return 2 * random_.Next(spacing);
-    case kStyleShock:
+    case kCalendarStyleShock:
       if (random_.Next(93) + 1 == today_.day) return 2 * random_.Next(spacing);
       return 0;
     default:
@@ -231,11 +231,11 @@ int CalendarDrawing::HorizontalShift(int day, int phase) {
 int CalendarDrawing::VerticalShift(int day) {
   const int spacing = copy_.layout.line_spacing;
   switch (copy_.calendar_style) {
-    case kStyleWave:
+    case kCalendarStyleWave:
       return -Nearest(std::sin(static_cast<double>(day - 1)) * spacing);
-    case kStyleRandom:
+    case kCalendarStyleRandom:
       return 2 * random_.Next(spacing);
-    case kStyleShock:
+    case kCalendarStyleShock:
       if (random_.Next(31) + 1 == today_.day) return 2 * random_.Next(spacing);
       return 0;
     default:
@@ -325,7 +325,7 @@ void DrawCalendars(Canvas& canvas, TCalendarEx& engine, const WorkingCopy& copy,
                    const TodayFields& today, RandomSource& random,
                    const std::function<void(const std::string&)>& show_message) {
   CalendarDrawing drawing(canvas, engine, copy, today, random, show_message);
-  if (copy.calendar_style == kStyleBox) {
+  if (copy.calendar_style == kCalendarStyleBox) {
     drawing.DrawBoxMonths();
   } else {
     drawing.DrawLineMonths();

@@ -16,6 +16,7 @@
 
 #include "calendar/random_source.h"
 #include "render/canvas.h"
+#include "render/today_mark.h"
 #include "render/today_fields.h"
 #include "settings/working_copy.h"
 
@@ -26,19 +27,14 @@ class TCalendarEx;
 using ShowMessageFn = std::function<void(const std::string&)>;
 
 // Calendar styles of the settings.
-inline constexpr int kStyleLine = 0;
-inline constexpr int kStyleBox = 1;
-inline constexpr int kStyleBioPhysical = 2;
-inline constexpr int kStyleBioEmotional = 3;
-inline constexpr int kStyleBioIntellectual = 4;
-inline constexpr int kStyleWave = 5;
-inline constexpr int kStyleRandom = 6;
-inline constexpr int kStyleShock = 7;
-
-// Today marks of the settings.
-inline constexpr int kTodayMarkNone = 0;
-inline constexpr int kTodayMarkColor = 1;
-inline constexpr int kTodayMarkUnderline = 2;
+inline constexpr int kCalendarStyleLine = 0;
+inline constexpr int kCalendarStyleBox = 1;
+inline constexpr int kCalendarStyleBioPhysical = 2;
+inline constexpr int kCalendarStyleBioEmotional = 3;
+inline constexpr int kCalendarStyleBioIntellectual = 4;
+inline constexpr int kCalendarStyleWave = 5;
+inline constexpr int kCalendarStyleRandom = 6;
+inline constexpr int kCalendarStyleShock = 7;
 
 // Shown, after the month number, when a biorhythm style meets the vertical
 // orientation.

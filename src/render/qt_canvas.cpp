@@ -42,8 +42,11 @@ QFont MakeQFont(const CanvasFont& font) {
   qfont.setItalic((font.style & kStyleItalic) != 0);
   qfont.setUnderline((font.style & kStyleUnderline) != 0);
   qfont.setStrikeOut((font.style & kStyleStrikeOut) != 0);
-  // Pixel positions must not depend on the screen the program happens to run
-  // on: no hinting towards a device, no kerning between digits.
+  // Glyphs snapped to whole pixels, as on the desktop the layout was made
+  // for: every glyph has a whole-pixel advance, so a row of digits is exactly
+  // as wide as the sum of its digits, and stems come out crisp. No kerning
+  // between digits.
+  qfont.setHintingPreference(QFont::PreferFullHinting);
   qfont.setKerning(false);
   return qfont;
 }
@@ -59,6 +62,11 @@ QtCanvas::QtCanvas(QImage& image) : image_(image) {
   }
   if (image_.isNull()) {
     throw std::runtime_error("QtCanvas needs a picture to draw on");
+  }
+  const QImage::Format format = image_.format();
+  if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono ||
+      format == QImage::Format_MonoLSB) {
+    throw std::runtime_error("QtCanvas cannot draw on a palette picture");
   }
 }
 

@@ -33,8 +33,8 @@ QColor ToQColor(Color color);
 class QtCanvas final : public Canvas {
  public:
   // Draws on image, which must outlive the canvas. Throws std::runtime_error
-  // when no QGuiApplication exists (text cannot be rasterised without one)
-  // or the image is null.
+  // when no QGuiApplication exists (text cannot be rasterised without one),
+  // the image is null or it is a palette image (QPainter cannot draw on one).
   explicit QtCanvas(QImage& image);
   ~QtCanvas() override;
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/today_mark.h"
 #include "calendar/clock.h"
 #include "render/canvas.h"
 #include "render/today_fields.h"
@@ -20,10 +21,6 @@ namespace murva {
 // The text of the line added when nothing is due today.
 inline constexpr const char* kNoScheduleText = " No Schedule ";
 
-// Today marking indices (shared with the calendar).
-inline constexpr int kTodayMarkNone = 0;
-inline constexpr int kTodayMarkColor = 1;
-inline constexpr int kTodayMarkUnderline = 2;
 
 // The no-schedule line (CP932): today's date, the weekday label after a
 // blank when labels are in use, then " No Schedule ".

@@ -26,7 +26,7 @@ class TemporaryFile {
   // Creates a new file beside `target` with a name nobody else uses. The
   // permission bits pass through the process umask, as for any new file.
   bool Create(const fs::path& target, mode_t mode) {
-    static std::mt19937_64 generator{std::random_device{}()};
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     fs::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
       fs::path candidate = folder / ("." + target.filename().string() + ".tmp" +

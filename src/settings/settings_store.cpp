@@ -17,6 +17,7 @@ using namespace keys;
 // A page number that names no page stands for page 1, as the shown tab
 // does when none matches.
 int ValidPage(int page) { return (page >= 1 && page <= kPageCount) ? page : 1; }
+int ValidSettingsTab(int tab) { return (tab >= 1 && tab <= kSettingsTabCount) ? tab : 1; }
 
 PageLayout ReadLayout(const SettingsSection& set, int page) {
   PageLayout layout;
@@ -266,8 +267,8 @@ void SettingsStore::SaveBasicSettings(const WorkingCopy& copy,
   set.WriteInteger(kCalendMnth, copy.month_label_style);
   set.WriteInteger(kCalendWeek, copy.weekday_label_style);
   set.WriteInteger(kCalendTday, copy.today_mark);
-  set.WriteInteger(kCalWalNumb, copy.wallpaper_page);
-  set.WriteInteger(kCalSetNumb, copy.settings_page);
+  set.WriteInteger(kCalWalNumb, ValidPage(copy.wallpaper_page));
+  set.WriteInteger(kCalSetNumb, ValidSettingsTab(copy.settings_page));
   set.WriteInteger(kCalendFold, copy.output_folder);
   set.WriteInteger(kCalendPerd, copy.period);
   set.WriteBool(kCalenTitle, copy.titles_on);

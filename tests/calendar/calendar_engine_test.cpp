@@ -182,6 +182,7 @@ TEST_F(EngineTest, InitialColours) {
   EXPECT_EQ(cal_.DayOfWeekBkColor(), 0x800000u);
   EXPECT_TRUE(cal_.AutoEquinox());
   EXPECT_TRUE(cal_.AutoFurikae());
+  EXPECT_TRUE(cal_.AutoKokumin());
   EXPECT_TRUE(cal_.HolidayList().empty());
   EXPECT_TRUE(cal_.SpecialDayList().empty());
   EXPECT_EQ(cal_.FirstDayOfWeek(), dowSun);
@@ -214,10 +215,15 @@ TEST_F(EngineTest, CellColours) {
   EXPECT_EQ(cal_.CellColor(0, 2), cal_.SpecialDayColor());  // Sunday 6 Dec, special
   EXPECT_EQ(cal_.CellColor(0, 3), cal_.SundayColor());      // Sunday 13 Dec
   EXPECT_EQ(cal_.CellColor(6, 2), cal_.SaturdayColor());    // Saturday 12 Dec
-  EXPECT_EQ(cal_.CellColor(3, 4), cal_.HolidayColor());     // Wednesday 23 Dec
+  EXPECT_EQ(cal_.CellColor(3, 4), cal_.WeekdayColor());     // Wednesday 23 Dec
   EXPECT_EQ(cal_.CellColor(1, 2), cal_.WeekdayColor());     // Monday 7 Dec
   // Neighbour cells get the colour of their own date (Sunday 29 November).
   EXPECT_EQ(cal_.CellColor(0, 1), cal_.SundayColor());
+  // November 2026 begins on a Sunday, so its first day row is 25-31 October.
+  cal_.PrevMonth();
+  EXPECT_EQ(cal_.CellColor(2, 2), cal_.HolidayColor());     // Tuesday 3 Nov
+  EXPECT_EQ(cal_.CellColor(1, 5), cal_.HolidayColor());     // Monday 23 Nov
+  EXPECT_EQ(cal_.CellColor(2, 5), cal_.WeekdayColor());     // Tuesday 24 Nov
 }
 
 TEST_F(EngineTest, SynchronizedFontsTakeOneAssignment) {
@@ -428,10 +434,11 @@ TEST(CalendarEx1Test, StoredProperties) {
     EXPECT_EQ(font.PixelHeight(), i == 6 ? 13 : 12) << i;
   }
   EXPECT_EQ(cal->HolidayList(), BuiltInHolidayLines());
-  EXPECT_EQ(cal->TypeOfDayList().size(), 17u);
+  EXPECT_EQ(cal->TypeOfDayList(), BuiltInHolidayLines());
   EXPECT_EQ(cal->SpecialDayList(), (std::vector<std::string>{""}));
   EXPECT_TRUE(cal->AutoEquinox());
   EXPECT_TRUE(cal->AutoFurikae());
+  EXPECT_TRUE(cal->AutoKokumin());
 }
 
 }  // namespace

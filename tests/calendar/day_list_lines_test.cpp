@@ -33,6 +33,7 @@ TEST_F(DayListLinesTest, SystemMethodKeepsTheBuiltInRules) {
   EXPECT_EQ(cal().HolidayList(), BuiltInHolidayLines());
   EXPECT_TRUE(cal().AutoEquinox());
   EXPECT_TRUE(cal().AutoFurikae());
+  EXPECT_TRUE(cal().AutoKokumin());
 }
 
 TEST_F(DayListLinesTest, UserMethodReplacesTheBuiltInRules) {
@@ -45,6 +46,7 @@ TEST_F(DayListLinesTest, UserMethodReplacesTheBuiltInRules) {
                                       "2027,0,5,5,Dummy"}));
   EXPECT_FALSE(cal().AutoEquinox());
   EXPECT_TRUE(cal().AutoFurikae());
+  EXPECT_FALSE(cal().AutoKokumin());
   for (int day = 3; day <= 5; ++day) {
     EXPECT_NE(cal().DayTypeOf(2026, 5, day) & dtHoliday, 0) << day;
     EXPECT_NE(cal().DayTypeOf(2027, 5, day) & dtHoliday, 0) << day;
@@ -60,6 +62,33 @@ TEST_F(DayListLinesTest, UserHolidayOnASundayStillGivesASubstituteMonday) {
   LoadHolidayLines(cal(), grid, kHolidayMethodUser, 2026, 12);
   EXPECT_EQ(cal().DayTypeOf(2026, 12, 6), dtSunday | dtHoliday);
   EXPECT_EQ(cal().DayTypeOf(2026, 12, 7), dtSubstitute);
+  EXPECT_EQ(cal().DayTextOf(2026, 12, 7), "振替休日");
+}
+
+TEST_F(DayListLinesTest, UserHolidaysFollowTheSubstituteRuleOfTheirYear) {
+  DayGrid grid;
+  grid[1] = {"11", "12"};  // 11 February is a Sunday in 2001 and in 2018
+  LoadHolidayLines(cal(), grid, kHolidayMethodUser, 2001, 8);
+  EXPECT_EQ(cal().DayTypeOf(2001, 2, 12), dtHoliday);
+  EXPECT_EQ(cal().DayTypeOf(2001, 2, 13), 0);
+  LoadHolidayLines(cal(), grid, kHolidayMethodUser, 2018, 8);
+  EXPECT_EQ(cal().DayTypeOf(2018, 2, 13), dtSubstitute);
+  EXPECT_EQ(cal().DayTypeOf(2018, 2, 14), 0);
+  // Before 12 April 1973 there were no substitute holidays.
+  grid[1] = {"13"};  // a Sunday in 1972
+  LoadHolidayLines(cal(), grid, kHolidayMethodUser, 1972, 1);
+  EXPECT_EQ(cal().DayTypeOf(1972, 2, 13), dtSunday | dtHoliday);
+  EXPECT_EQ(cal().DayTypeOf(1972, 2, 14), 0);
+}
+
+TEST_F(DayListLinesTest, NoDayIsAddedBetweenTwoUserHolidays) {
+  DayGrid grid;
+  grid[4] = {"6", "8"};  // Wednesday and Friday
+  LoadHolidayLines(cal(), grid, kHolidayMethodUser, 2026, 3);
+  EXPECT_EQ(cal().DayTypeOf(2026, 5, 6), dtHoliday);
+  EXPECT_EQ(cal().DayTypeOf(2026, 5, 7), 0);
+  EXPECT_EQ(cal().DayTextOf(2026, 5, 7), "");
+  EXPECT_EQ(cal().DayTypeOf(2026, 5, 8), dtHoliday);
 }
 
 TEST_F(DayListLinesTest, NextYearOnlyAfterJune) {

@@ -2,18 +2,19 @@
 // lines and with lists of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <utility>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "calendar/builtin_day_lists.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/calendar_ex1.h"
+#include "calendar/day_line.h"
 #include "calendar/day_type.h"
 #include "calendar/julius.h"
 #include "calendar/str_to_int.h"
-#include "published_holidays.h"
 
 namespace murva {
 namespace {
@@ -25,18 +26,47 @@ class HolidayRulesTest : public ::testing::Test {
   TCalendarEx& cal() { return *calendar_; }
 };
 
-TEST(BuiltInDayListsTest, SeventeenHolidayLinesAndOneEmptySpecialDay) {
+TEST(BuiltInDayListsTest, HolidayLinesAndOneEmptySpecialDay) {
   const std::vector<std::string>& lines = BuiltInHolidayLines();
-  ASSERT_EQ(lines.size(), 17u);
-  EXPECT_EQ(lines[0], "1,1,元旦");
-  EXPECT_EQ(lines[1], "1999,1,1,15,成人の日OLD");
-  EXPECT_EQ(lines[2], "2000,2,1,2,2,成人の日NEW");
-  EXPECT_EQ(lines[3], "2,11,建国の日");
-  EXPECT_EQ(lines[6], "5,4,国民の休日");
-  EXPECT_EQ(lines[9], "2003,2,7,3,2,海の日NEW");
-  EXPECT_EQ(lines[13], "2000,2,10,2,2,体育の日NEW");
-  EXPECT_EQ(lines[16], "12,23,天皇誕生日");
+  ASSERT_EQ(lines.size(), 125u);
+  EXPECT_EQ(lines.front(), "1,1,元日");
+  EXPECT_EQ(lines[1], "1999,1,1,15,成人の日");
+  EXPECT_EQ(lines[2], "2000,2,1,2,2,成人の日");
+  EXPECT_EQ(lines[3], "2,11,建国記念の日");
+  EXPECT_EQ(lines.back(), "2019,0,10,22,即位礼正殿の儀");
   EXPECT_EQ(BuiltInSpecialDayLines(), (std::vector<std::string>{""}));
+}
+
+TEST(BuiltInDayListsTest, EveryLineIsAValidDayLineOfTheKnownForms) {
+  std::set<std::string> seen;
+  for (const std::string& line : BuiltInHolidayLines()) {
+    EXPECT_TRUE(seen.insert(line).second) << "twice: " << line;
+    const auto commas = std::count(line.begin(), line.end(), ',');
+    EXPECT_TRUE(commas >= 2 && commas <= 5) << line;
+    // Every integer field converts, in a year each line applies to or not.
+    for (int year : {1970, 1989, 2000, 2019, 2020, 2050}) {
+      int month = 0;
+      int day = 0;
+      std::string name;
+      EXPECT_NO_THROW(ParseDayLine(line, year, month, day, name)) << line;
+    }
+  }
+}
+
+TEST(BuiltInDayListsTest, TheLinesOfAYearNameDistinctExistingDays) {
+  // Two lines on one day would give the day two names.
+  for (int year = 1970; year <= 2050; ++year) {
+    std::set<std::pair<int, int>> days;
+    for (const std::string& line : BuiltInHolidayLines()) {
+      int month = 0;
+      int day = 0;
+      std::string name;
+      ParseDayLine(line, year, month, day, name);
+      if (month == kNoLineMonth) continue;
+      EXPECT_LE(day, MonthDays(year, month)) << year << ": " << line;
+      EXPECT_TRUE(days.insert({month, day}).second) << year << ": " << line;
+    }
+  }
 }
 
 TEST_F(HolidayRulesTest, HappyMondayChangesOf2000And2003) {
@@ -78,29 +108,64 @@ TEST_F(HolidayRulesTest, SubstituteAfterASundayEquinox) {
   EXPECT_EQ(cal().DayTypeOf(1999, 3, 22), dtSubstitute);
 }
 
-TEST_F(HolidayRulesTest, NoSubstituteForAMondayHolidayOrOtherWeekdays) {
-  // 3 May 2009 is a Sunday; the 4th is a holiday itself, the 5th a Tuesday.
+TEST_F(HolidayRulesTest, FromTwoThousandSevenTheSubstituteIsTheFirstFreeDay) {
+  // 3 May 2009 is a Sunday; the 4th (みどりの日) and the 5th are holidays
+  // themselves, so the Wednesday after them is the substitute.
   EXPECT_EQ(cal().DayTypeOf(2009, 5, 3), dtSunday | dtHoliday);
   EXPECT_EQ(cal().DayTypeOf(2009, 5, 4), dtHoliday);
+  EXPECT_EQ(cal().DayTextOf(2009, 5, 4), "みどりの日");
   EXPECT_EQ(cal().DayTypeOf(2009, 5, 5), dtHoliday);
-  EXPECT_EQ(cal().DayTypeOf(2009, 5, 6), 0);
+  EXPECT_EQ(cal().DayTypeOf(2009, 5, 6), dtSubstitute);
+  EXPECT_EQ(cal().DayTextOf(2009, 5, 6), "振替休日");
+  EXPECT_EQ(cal().DayTypeOf(2009, 5, 7), 0);
   // A Saturday holiday (2000-09-23) gives no substitute.
   EXPECT_EQ(cal().DayTypeOf(2000, 9, 25), 0);
+}
+
+TEST_F(HolidayRulesTest, AMayFourthOnASundayIsNoHolidayBefore2007) {
+  EXPECT_EQ(cal().DayTypeOf(2003, 5, 4), dtSunday);
+  EXPECT_EQ(cal().DayTextOf(2003, 5, 4), "");
+  EXPECT_EQ(cal().DayTypeOf(2003, 5, 5), dtHoliday);
+  EXPECT_EQ(cal().DayTypeOf(2003, 5, 6), 0);
+  // 4 May 2004, a Tuesday between two holidays, is a citizens' holiday.
+  EXPECT_EQ(cal().DayTypeOf(2004, 5, 4), dtHoliday);
+  EXPECT_EQ(cal().DayTextOf(2004, 5, 4), "国民の休日");
+}
+
+TEST_F(HolidayRulesTest, TheHolidaysOf2026) {
+  EXPECT_EQ(cal().DayTypeOf(2026, 12, 23), 0);
+  EXPECT_EQ(cal().DayTypeOf(2026, 2, 23), dtHoliday);
+  EXPECT_EQ(cal().DayTextOf(2026, 2, 23), "天皇誕生日");
+  EXPECT_EQ(cal().DayTypeOf(2026, 5, 6), dtSubstitute);  // for Sunday 3 May
+  EXPECT_EQ(cal().DayTypeOf(2026, 8, 11), dtHoliday);
+  EXPECT_EQ(cal().DayTextOf(2026, 8, 11), "山の日");
+  EXPECT_EQ(cal().DayTypeOf(2026, 9, 21), dtHoliday);  // 敬老の日
+  EXPECT_EQ(cal().DayTypeOf(2026, 9, 22), dtHoliday);
+  EXPECT_EQ(cal().DayTextOf(2026, 9, 22), "国民の休日");
+  EXPECT_EQ(cal().DayTextOf(2026, 9, 23), "秋分の日");
+  EXPECT_EQ(cal().DayTextOf(2026, 10, 12), "スポーツの日");
 }
 
 TEST_F(HolidayRulesTest, DayTextNamesInOrder) {
   EXPECT_EQ(cal().DayTextOf(2000, 9, 23), "秋分の日");
   EXPECT_EQ(cal().DayTextOf(2026, 3, 20), "春分の日");
-  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "元旦");
+  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "元日");
   EXPECT_EQ(cal().DayTextOf(2026, 12, 7), "");
   cal().SetSpecialDayList({"2026,0,1,1,Dummy"});
-  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "Dummy,元旦");
+  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "Dummy,元日");
   cal().SetSpecialDayList({"1,1,my day"});
-  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "\"my day\",元旦");
+  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "\"my day\",元日");
   cal().SetSpecialDayList({"1,1,"});
-  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), ",元旦");
+  EXPECT_EQ(cal().DayTextOf(2026, 1, 1), ",元日");
   cal().SetHolidayList({});
   EXPECT_EQ(cal().DayTextOf(2026, 1, 1), "\"\"");
+}
+
+TEST_F(HolidayRulesTest, ComputedHolidaysComeAfterTheSpecialDays) {
+  cal().SetSpecialDayList({"9,22,x", "5,6,y"});
+  EXPECT_EQ(cal().DayTextOf(2026, 9, 22), "x,国民の休日");
+  EXPECT_EQ(cal().DayTextOf(2026, 5, 6), "y,振替休日");
+  EXPECT_EQ(cal().DayTypeOf(2026, 5, 6), dtSpecialDay | dtSubstitute);
 }
 
 TEST_F(HolidayRulesTest, SpecialDaysAndHolidaysTogether) {
@@ -140,41 +205,6 @@ TEST_F(HolidayRulesTest, ListsMatchingNothing) {
   for (int day = 1; day <= 28; ++day) {
     EXPECT_EQ(cal().DayTypeOf(2026, 2, day) & ~(dtSunday | dtSaturday), 0) << day;
   }
-}
-
-// The built-in rules over the years they were written for, day by day,
-// against the published holidays and substitute holidays.
-TEST_F(HolidayRulesTest, BuiltInRulesGiveThePublishedHolidaysOf1996To2006) {
-  std::set<std::tuple<int, int, int>> published;
-  std::set<std::tuple<int, int, int>> substitutes;
-  for (const test::PublishedHoliday& h : test::kPublishedHolidays1996To2006) {
-    published.insert({h.year, h.month, h.day});
-    if (h.name.find("振替休日") != std::string_view::npos) substitutes.insert({h.year, h.month, h.day});
-  }
-  // "5,4,国民の休日" holds every year, but a 4 May on a Sunday (1997, 2003)
-  // was no holiday, and on a Monday (1998) it was the substitute for 3 May.
-  const std::set<std::tuple<int, int, int>> marked_though_not_published = {{1997, 5, 4},
-                                                                            {2003, 5, 4}};
-  const std::tuple<int, int, int> substitute_given_by_the_may_4_line{1998, 5, 4};
-
-  std::set<std::tuple<int, int, int>> extra;
-  for (std::int32_t j = DateToJulius(1996, 1, 1); j <= DateToJulius(2006, 12, 31); ++j) {
-    const DateTriple d = JuliusToDate(j);
-    const std::tuple<int, int, int> key{d.year, d.month, d.day};
-    const int flags = cal().DayTypeOf(d.year, d.month, d.day);
-    const bool off = (flags & (dtHoliday | dtSubstitute)) != 0;
-    if (off && published.count(key) == 0) extra.insert(key);
-    if (!off) {
-      EXPECT_EQ(published.count(key), 0u) << d.year << "-" << d.month << "-" << d.day;
-    }
-    if (substitutes.count(key) != 0 && key != substitute_given_by_the_may_4_line) {
-      EXPECT_EQ(flags & dtSubstitute, dtSubstitute) << d.year << "-" << d.month << "-" << d.day;
-    }
-    if ((flags & dtSubstitute) != 0) {
-      EXPECT_EQ(substitutes.count(key), 1u) << d.year << "-" << d.month << "-" << d.day;
-    }
-  }
-  EXPECT_EQ(extra, marked_though_not_published);
 }
 
 }  // namespace

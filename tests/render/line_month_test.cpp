@@ -19,7 +19,7 @@ using namespace test;
 class LineMonth : public ::testing::Test {
  protected:
   LineMonth() : day_(2026, 12, 6), copy_(LayoutCopy()) {
-    copy_.calendar_style = kStyleLine;
+    copy_.calendar_style = kCalendarStyleLine;
     copy_.weekday_label_style = 0;
   }
 
@@ -123,7 +123,7 @@ TEST_F(HorizontalLine, MonthsOfThePeriodStandOneUnderTheOther) {
 }
 
 TEST_F(HorizontalLine, WaveLiftsDaysBySineOfDayMinusOne) {
-  copy_.calendar_style = kStyleWave;
+  copy_.calendar_style = kCalendarStyleWave;
   Draw();
   const std::vector<DrawnText> days = Days();
   EXPECT_EQ(days[0].y, 50);       // sin 0
@@ -135,7 +135,7 @@ TEST_F(HorizontalLine, WaveLiftsDaysBySineOfDayMinusOne) {
 }
 
 TEST_F(HorizontalLine, RandomDropsEveryDayByTwiceARandomStep) {
-  copy_.calendar_style = kStyleRandom;
+  copy_.calendar_style = kCalendarStyleRandom;
   random_ = ScriptedRandom({3, 7, 0, 19});
   Draw();
   const std::vector<DrawnText> days = Days();
@@ -148,7 +148,7 @@ TEST_F(HorizontalLine, RandomDropsEveryDayByTwiceARandomStep) {
 }
 
 TEST_F(HorizontalLine, ShockJoltsADayOnlyWhenItsPickMatchesToday) {
-  copy_.calendar_style = kStyleShock;
+  copy_.calendar_style = kCalendarStyleShock;
   // Day 1: pick 5 (+1 = today's 6): jolt 9. Day 2: pick 0: no jolt.
   random_ = ScriptedRandom({5, 9, 0});
   Draw();
@@ -196,7 +196,7 @@ std::string BirthdayWithPhase(int year, int month, int period, int phase) {
 }
 
 TEST_F(HorizontalLine, BiorhythmFollowsTheCycleFromTheBirthday) {
-  copy_.calendar_style = kStyleBioEmotional;  // 28 days
+  copy_.calendar_style = kCalendarStyleBioEmotional;  // 28 days
   copy_.birthday = BirthdayWithPhase(2026, 12, 28, 6);
   ASSERT_EQ(BioPhase(*ParseBirthday(copy_.birthday, 2026), DateToJulius(2026, 12, 1), 28), 6);
   Draw();
@@ -211,7 +211,7 @@ TEST_F(HorizontalLine, BiorhythmFollowsTheCycleFromTheBirthday) {
 }
 
 TEST_F(HorizontalLine, BiorhythmPhaseZeroStartsOneStepUpTheCurve) {
-  copy_.calendar_style = kStyleBioPhysical;  // 23 days
+  copy_.calendar_style = kCalendarStyleBioPhysical;  // 23 days
   copy_.birthday = BirthdayWithPhase(2026, 12, 23, 23);
   Draw();
   // sin(360 / 23 degrees) * 20 = 5.4
@@ -219,7 +219,7 @@ TEST_F(HorizontalLine, BiorhythmPhaseZeroStartsOneStepUpTheCurve) {
 }
 
 TEST_F(HorizontalLine, BiorhythmWithAmplitudeZeroIsAStraightLine) {
-  copy_.calendar_style = kStyleBioIntellectual;
+  copy_.calendar_style = kCalendarStyleBioIntellectual;
   copy_.birthday = "80/02/12";
   copy_.layout.line_spacing = 0;
   Draw();
@@ -229,7 +229,7 @@ TEST_F(HorizontalLine, BiorhythmWithAmplitudeZeroIsAStraightLine) {
 }
 
 TEST_F(HorizontalLine, BiorhythmWithoutBirthdayStopsEveryMonthWithAMessage) {
-  copy_.calendar_style = kStyleBioPhysical;
+  copy_.calendar_style = kCalendarStyleBioPhysical;
   copy_.birthday = "";
   copy_.period = 3;
   Draw();
@@ -246,7 +246,7 @@ TEST_F(HorizontalLine, BiorhythmWithoutBirthdayStopsEveryMonthWithAMessage) {
 }
 
 TEST_F(HorizontalLine, BiorhythmWithUnreadableBirthdayStops) {
-  copy_.calendar_style = kStyleBioPhysical;
+  copy_.calendar_style = kCalendarStyleBioPhysical;
   copy_.birthday = "S55/02/12";
   Draw();
   ASSERT_EQ(messages_.size(), 1u);
@@ -313,7 +313,7 @@ TEST_F(VerticalLine, WithoutLabelsDaysStartAtTheOrigin) {
 }
 
 TEST_F(VerticalLine, WaveMovesDaysSideways) {
-  copy_.calendar_style = kStyleWave;
+  copy_.calendar_style = kCalendarStyleWave;
   Draw();
   const std::vector<DrawnText> days = Days();
   EXPECT_EQ(days[0].x, 100 + 4);
@@ -323,7 +323,7 @@ TEST_F(VerticalLine, WaveMovesDaysSideways) {
 }
 
 TEST_F(VerticalLine, RandomAndShockMoveDaysRight) {
-  copy_.calendar_style = kStyleRandom;
+  copy_.calendar_style = kCalendarStyleRandom;
   random_ = ScriptedRandom({5});
   Draw();
   EXPECT_EQ(Days()[0].x, 100 + 10 + 4);
@@ -331,7 +331,7 @@ TEST_F(VerticalLine, RandomAndShockMoveDaysRight) {
 
   canvas_.Clear();
   random_ = ScriptedRandom({5, 2});
-  copy_.calendar_style = kStyleShock;
+  copy_.calendar_style = kCalendarStyleShock;
   UseDay(2026, 12, 6);
   Draw();
   EXPECT_EQ(Days()[0].x, 100 + 4 + 4);
@@ -340,7 +340,7 @@ TEST_F(VerticalLine, RandomAndShockMoveDaysRight) {
 }
 
 TEST_F(VerticalLine, BiorhythmIsRefusedOncePerMonthWithItsMessage) {
-  copy_.calendar_style = kStyleBioEmotional;
+  copy_.calendar_style = kCalendarStyleBioEmotional;
   copy_.birthday = "";  // not even read
   copy_.period = 2;
   Draw();
@@ -355,7 +355,7 @@ TEST_F(VerticalLine, BiorhythmIsRefusedOncePerMonthWithItsMessage) {
 
 TEST_F(VerticalLine, UnknownOrientationCaptionCountsAsVertical) {
   copy_.ActivePage().orientation = "?";
-  copy_.calendar_style = kStyleBioPhysical;
+  copy_.calendar_style = kCalendarStyleBioPhysical;
   Draw();
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0], std::string("12") + kVerticalBioRefusal);

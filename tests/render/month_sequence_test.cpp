@@ -89,9 +89,9 @@ TEST_P(MonthSequence, UnknownPeriodDrawsNothing) {
   EXPECT_TRUE(canvas_.Drawn().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(BoxAndLine, MonthSequence, ::testing::Values(kStyleBox, kStyleLine),
+INSTANTIATE_TEST_SUITE_P(BoxAndLine, MonthSequence, ::testing::Values(kCalendarStyleBox, kCalendarStyleLine),
                          [](const ::testing::TestParamInfo<int>& info) {
-                           return info.param == kStyleBox ? std::string("Box")
+                           return info.param == kCalendarStyleBox ? std::string("Box")
                                                           : std::string("Line");
                          });
 
@@ -108,7 +108,7 @@ TEST(DrawCalendars, BoxStyleDrawsTheGridAndEveryOtherStyleTheLine) {
     DrawCalendars(canvas, day.Engine(), copy, day.Today(), random, {});
     // Only the grid has a header row of seven weekday labels on one line.
     const std::vector<DrawnText> sundays = Find(canvas, "SU");
-    if (style == kStyleBox) {
+    if (style == kCalendarStyleBox) {
       ASSERT_EQ(sundays.size(), 1u);
       EXPECT_EQ(sundays[0].y, 70);
     } else {

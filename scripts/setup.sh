@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages MURVA32 needs and builds it.
+#   scripts/setup.sh [build-folder]      (default: build)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build}
+
+packages=$(grep -v '^\s*#' "$top/scripts/debian-packages.txt" | grep -v '^\s*$')
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null | grep -q '^ii' || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installing Debian packages:$missing"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo_cmd apt-get update -qq
+  $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
+fi
+
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"

@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "app/run_cycle.h"
+#include "app_test_support.h"
+
+namespace murva {
+namespace {
+
+using testing::FakeInstaller;
+using testing::FakeLauncher;
+using testing::QuadrantPicture;
+using testing::ReadBytes;
+using testing::RecordingView;
+using testing::SavePicture;
+using testing::ScriptedRandom;
+using testing::TempFolder;
+using testing::WriteIni;
+
+// 2026-12-06 is a Sunday.
+constexpr LocalDateTime kSunday{2026, 12, 6, 8, 30, 0};
+
+class RunCycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Calendars and schedules go far to the right, out of the way.
+    for (int page = 1; page <= 8; ++page) {
+      SavePicture(QuadrantPicture(64, 48), folder_ / ("p" + std::to_string(page) + ".bmp"), "BMP");
+    }
+  }
+
+  std::string PagePath(int page) const {
+    return (folder_ / ("p" + std::to_string(page) + ".bmp")).string();
+  }
+
+  // The basic set with the given keys after a few of every test's own.
+  void WriteSettings(std::vector<std::string> keys, std::vector<int> configured_pages = {1}) {
+    std::vector<std::string> lines = {"[MURVA32PRE]", "CalenSelBa=1", "CalenSelEx=0",
+                                      "[Murva32V4]", "CalendTile=0"};
+    for (int page : configured_pages) {
+      lines.push_back("EditPathW" + std::to_string(page) + "=" + PagePath(page));
+    }
+    lines.insert(lines.end(), keys.begin(), keys.end());
+    WriteIni(folder_ / "MURVA32.INI", lines);
+  }
+
+  RunCycle& Start(const std::string& argument) {
+    RunEnvironment environment;
+    environment.program_folder = folder_.Path();
+    environment.first_argument = argument;
+    environment.clock = &clock_;
+    environment.random = &random_;
+    environment.launcher = &launcher_;
+    environment.installer = &installer_;
+    cycle_ = std::make_unique<RunCycle>(view_, environment);
+    cycle_->FormCreate();
+    return *cycle_;
+  }
+
+  std::string Ini() const { return ReadBytes(folder_ / "MURVA32.INI"); }
+  bool Built(int page) const {
+    return std::filesystem::exists(folder_ / "MURVA00.BMP") &&
+           Ini().find("CalWalUsed=" + std::to_string(page) + "\r\n") != std::string::npos;
+  }
+
+  TempFolder folder_;
+  FixedClock clock_{kSunday};
+  ScriptedRandom random_;
+  FakeLauncher launcher_;
+  FakeInstaller installer_;
+  RecordingView view_;
+  std::unique_ptr<RunCycle> cycle_;
+};
+
+TEST_F(RunCycleTest, StartUpShowsModeVersionAndTodaysWeekday) {
+  WriteSettings({"CalWallUse=1"});
+  RunCycle& cycle = Start("");
+  EXPECT_EQ(view_.captions.back(), "MURVA32  mode WEEK");
+  EXPECT_EQ(view_.version, "Ver 4.21");
+  EXPECT_EQ(view_.highlighted_weekday, 1);  // Sunday
+  EXPECT_EQ(view_.mode_text, "曜日と連動で壁紙変更");
+  EXPECT_EQ(view_.mode_panel, 0x808000u);
+  EXPECT_EQ(view_.mode_font, 0x00FF00u);
+  EXPECT_EQ(cycle.State().today.TodayText(), "2026/12/06");
+  EXPECT_TRUE(view_.messages.empty());
+}
+
+TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
+  RunCycle& cycle = Start("-E");
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0], text::kSettingsMissing);
+  EXPECT_FALSE(cycle.State().built_today);
+  cycle.FormActivate();
+  // Page 1 has no background by default: the build says so and closes.
+  ASSERT_EQ(view_.messages.size(), 2u);
+  EXPECT_EQ(view_.messages[1], "指定された壁紙 [  ] がありません");
+  EXPECT_GE(view_.close_requests, 1);
+  // The run is still recorded as the day's build.
+  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, InteractiveStartShowsTheStoredTabsAndWaits) {
+  WriteSettings({"CalWalNumb=3", "CalSetNumb=5", "CalenBlok3=77"}, {1, 3});
+  RunCycle& cycle = Start("-x");
+  cycle.FormActivate();
+  EXPECT_EQ(cycle.Copy().wallpaper_page, 3);
+  EXPECT_EQ(cycle.Copy().settings_page, 5);
+  EXPECT_EQ(cycle.Copy().layout.month_spacing, 77);
+  EXPECT_FALSE(view_.info_panel_shown);
+  EXPECT_EQ(view_.close_requests, 0);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
+}
+
+TEST_F(RunCycleTest, DelayZeroBuildsAtActivationAndCloses) {
+  WriteSettings({"CalendDely=0"});
+  RunCycle& cycle = Start("-E");
+  cycle.FormActivate();
+  EXPECT_TRUE(view_.info_panel_shown);
+  EXPECT_FALSE(view_.minimized);
+  EXPECT_EQ(view_.statuses.back().first, "カレンダを作成開始します");
+  EXPECT_EQ(view_.statuses.back().second, 0x00FFFFu);
+  EXPECT_EQ(view_.captions.back(), "MURVA32    作成開始  壁紙：1");
+  EXPECT_TRUE(Built(1));
+  EXPECT_EQ(installer_.installed.size(), 1u);
+  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+  EXPECT_EQ(view_.close_requests, 1);
+}
+
+TEST_F(RunCycleTest, LowercaseSwitchMinimisesFirst) {
+  WriteSettings({});
+  Start("-e").FormActivate();
+  EXPECT_TRUE(view_.minimized);
+  EXPECT_TRUE(Built(1));
+}
+
+TEST_F(RunCycleTest, CountdownOfFiveSecondsCaptionsThenBuilds) {
+  WriteSettings({"CalendDely=5"});
+  RunCycle& cycle = Start("-E");
+  cycle.FormActivate();
+  EXPECT_TRUE(view_.timer_enabled);
+  EXPECT_EQ(view_.statuses.back().first, "ただいま待機中です");
+  std::vector<std::string> captions = {view_.captions.back()};
+  for (int tick = 0; tick < 5; ++tick) {
+    EXPECT_FALSE(Built(1)) << "built before the last tick";
+    cycle.TimerDelayTimer();
+    captions.push_back(view_.captions.back());
+  }
+  const std::vector<std::string> expected = {
+      "MURVA32    待機中：5 (秒)   壁紙：1", "MURVA32    待機中：4 (秒)   壁紙：1",
+      "MURVA32    待機中：3 (秒)   壁紙：1", "MURVA32    待機中：2 (秒)   壁紙：1",
+      "MURVA32    カレンダを作成開始",     "MURVA32    カレンダを作成開始"};
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(view_.countdowns, (std::vector<int>{5, 4, 3, 2, 1, 0}));
+  EXPECT_FALSE(view_.timer_enabled);
+  EXPECT_TRUE(Built(1));
+  EXPECT_EQ(view_.close_requests, 1);
+}
+
+TEST_F(RunCycleTest, CountdownOfOneSecond) {
+  WriteSettings({"CalendDely=1"});
+  RunCycle& cycle = Start("-E");
+  cycle.FormActivate();
+  cycle.TimerDelayTimer();
+  EXPECT_EQ(view_.countdowns.back(), 0);
+  EXPECT_EQ(view_.captions.back(), "MURVA32    カレンダを作成開始");
+  EXPECT_TRUE(Built(1));
+}
+
+TEST_F(RunCycleTest, ReactivationDuringTheCountdownDoesNotRestartIt) {
+  WriteSettings({"CalendDely=3"});
+  RunCycle& cycle = Start("-E");
+  cycle.FormActivate();
+  cycle.TimerDelayTimer();
+  cycle.FormActivate();
+  EXPECT_EQ(view_.countdowns, (std::vector<int>{3, 2}));
+  cycle.TimerDelayTimer();
+  cycle.TimerDelayTimer();
+  EXPECT_TRUE(Built(1));
+}
+
+TEST_F(RunCycleTest, AlreadyBuiltTodaySkipsWithoutWriting) {
+  WriteSettings({"CalWallUse=1", "CalenAlWay=0", "CalMakeDay=2026/12/06"});
+  const std::string before = Ini();
+  Start("-E").FormActivate();
+  EXPECT_EQ(view_.statuses.back().first, "カレンダの作成をスキップします");
+  EXPECT_EQ(view_.statuses.back().second, 0x00FF00u);
+  EXPECT_EQ(view_.close_requests, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
+  EXPECT_EQ(Ini(), before);
+}
+
+TEST_F(RunCycleTest, RandomModeBuildsEvenWhenBuiltTodayAndAvoidsTheLastPage) {
+  WriteSettings({"CalWallUse=2", "CalenAlWay=0", "CalMakeDay=2026/12/06", "CalWalLast=2"},
+                {2, 4});
+  random_.values = {0};  // page 2 first, the last one: page 4 follows
+  Start("-E").FormActivate();
+  EXPECT_TRUE(Built(4));
+  EXPECT_NE(Ini().find("CalWalLast=4\r\n"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, RandomModeWithOnlyPageThree) {
+  WriteSettings({"CalWallUse=3"}, {3});
+  Start("-E").FormActivate();
+  EXPECT_TRUE(Built(3));
+  EXPECT_NE(Ini().find("CalWalLast=3\r\n"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, RandomModeWithoutPagesReportsAndStaysOpen) {
+  WriteSettings({"CalWallUse=2"}, {});
+  Start("-E").FormActivate();
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0], text::kNoRandomPage);
+  EXPECT_EQ(view_.close_requests, 0);
+  EXPECT_FALSE(view_.timer_enabled);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
+}
+
+TEST_F(RunCycleTest, WeekModeOnSundayUsesTheSundayPage) {
+  WriteSettings({"CalWallUse=1", "CalenWeek1=4", "CalenWeek2=6"}, {1, 5});
+  Start("-E").FormActivate();
+  EXPECT_TRUE(Built(5));
+}
+
+TEST_F(RunCycleTest, WeekModeFallsBackToPageOneWithoutBackground) {
+  clock_.Set({2026, 12, 12, 9, 0, 0});  // a Saturday
+  WriteSettings({"CalWallUse=1", "CalenWeek7=5"}, {1});
+  Start("-E").FormActivate();
+  EXPECT_TRUE(Built(1));
+}
+
+TEST_F(RunCycleTest, ManualBuildInStealthModeShrinksAndSavesTheSettings) {
+  WriteSettings({"CalendHide=1", "CalWalNumb=2"}, {1, 2});
+  RunCycle& cycle = Start("");
+  cycle.FormActivate();
+  cycle.Copy().layout.month_spacing = 55;
+  cycle.SpeedButtonMakeClick();
+  EXPECT_TRUE(view_.shrunk);
+  EXPECT_TRUE(cycle.IsShrunk());
+  EXPECT_TRUE(Built(2));
+  const std::string ini = Ini();
+  EXPECT_NE(ini.find("CalMakeDay=2026/12/06"), std::string::npos);
+  EXPECT_NE(ini.find("CalWalNumb=2"), std::string::npos);
+  EXPECT_NE(ini.find("CalenBlok2=55"), std::string::npos);
+  // A manual build never starts the special program and never closes.
+  EXPECT_EQ(view_.close_requests, 0);
+  // The close button (or Esc) restores the window instead of closing it.
+  cycle.ButtonCloseClick();
+  EXPECT_FALSE(view_.shrunk);
+  EXPECT_EQ(view_.close_requests, 0);
+  cycle.ButtonCloseClick();
+  EXPECT_EQ(view_.close_requests, 1);
+}
+
+TEST_F(RunCycleTest, MissingBackgroundInAManualBuildClosesButStillSaves) {
+  WriteSettings({"CalendHide=0"}, {});
+  RunCycle& cycle = Start("");
+  cycle.FormActivate();
+  cycle.SpeedButtonMakeClick();
+  EXPECT_EQ(view_.messages.back(), "指定された壁紙 [  ] がありません");
+  EXPECT_EQ(view_.close_requests, 1);
+  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, TestRunStartsTheSpecialProgramEvenWhenBuiltToday) {
+  WriteSettings({"CalMakeDay=2026/12/06", "UseSpclPro=1", "SpecialPro=/opt/tools/party --loud",
+                 "CalenSpc12=6/"});
+  RunCycle& cycle = Start("");
+  cycle.FormActivate();
+  cycle.SpeedButtonMakeRightClick();
+  EXPECT_TRUE(view_.test_run_marked);
+  EXPECT_EQ(view_.captions[view_.captions.size() - 2], "MURVA32   テスト動作スタート");
+  EXPECT_TRUE(Built(1));
+  ASSERT_EQ(launcher_.started.size(), 1u);
+  EXPECT_EQ(launcher_.started[0].first, "/opt/tools/party --loud");
+  EXPECT_EQ(launcher_.started[0].second, "/opt/tools");
+  EXPECT_EQ(view_.close_requests, 1);
+}
+
+TEST_F(RunCycleTest, SecondAutomaticRunOfTheDayDoesNotStartTheProgramAgain) {
+  WriteSettings({"CalMakeDay=2026/12/06", "UseSpclPro=1", "SpecialPro=/bin/true",
+                 "CalenSpc12=6/"});
+  Start("-E").FormActivate();
+  EXPECT_TRUE(Built(1));
+  EXPECT_TRUE(launcher_.started.empty());
+}
+
+TEST_F(RunCycleTest, FailedSpecialProgramIsReportedAndTheWindowStaysOpen) {
+  WriteSettings({"UseSpclPro=1", "SpecialPro=/missing/program", "CalenSpc12=6/"});
+  launcher_.result = ENOENT;
+  Start("-E").FormActivate();
+  ASSERT_FALSE(view_.messages.empty());
+  EXPECT_EQ(view_.messages.back(), "ＭＵＲＶＡ３２：特別日登録プログラムの起動エラー : 2");
+  EXPECT_EQ(view_.close_requests, 0);
+}
+
+TEST_F(RunCycleTest, ClosingStoresThePositionOnlyAfterAnInteractiveStart) {
+  WriteSettings({});
+  RunCycle& interactive = Start("");
+  interactive.FormActivate();
+  interactive.FormClose(120, 80);
+  EXPECT_NE(Ini().find("FormPositX=120\r\nFormPositY=80"), std::string::npos);
+
+  WriteSettings({});
+  RunCycle& automatic = Start("-E");
+  automatic.FormClose(33, 44);
+  EXPECT_EQ(Ini().find("FormPositX"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, WindowPlacement) {
+  WriteSettings({"FormPositX=100", "FormPositY=50"});
+  Start("");
+  EXPECT_EQ(view_.window_position, std::make_pair(100, 50));
+  WriteSettings({"FormPositX=0", "FormPositY=50"});
+  Start("");
+  EXPECT_EQ(view_.window_position, std::make_pair(312, 234));  // centred
+  WriteSettings({"FormPositX=100", "FormPositY=50"});
+  Start("-E");
+  EXPECT_EQ(view_.window_position, std::make_pair(312, 234));
+}
+
+TEST_F(RunCycleTest, ModeChangeUpdatesCaptionIndicatorAndSaveButton) {
+  WriteSettings({});
+  RunCycle& cycle = Start("");
+  cycle.Copy().page_choice_mode = 3;
+  cycle.ComboBoxWalUseDspChange();
+  EXPECT_EQ(view_.captions.back(), "MURVA32  mode NewRANDOM");
+  EXPECT_EQ(view_.mode_panel, 0x808080u);
+  EXPECT_EQ(view_.mode_font, 0xFF00FFu);
+  EXPECT_TRUE(cycle.Copy().convenience_save_enabled);
+}
+
+TEST(TitleHelp, LinesJoinedByCarriageReturnsWithAnEmptyLineAfterTheSecond) {
+  const std::string help = text::TitleHelpText();
+  EXPECT_EQ(help.rfind("■タイトルのフォント色について■\r", 0), 0u);
+  EXPECT_NE(help.find("ダイアログで選択します\r\r■置き換え文字マクロの一覧■\r"), std::string::npos);
+  EXPECT_NE(help.find("WindowsXP）を半角で表示"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace murva
