@@ -1,9 +1,10 @@
 #include "calendar/day_line.h"
 
-#include <vector>
+#include <array>
+#include <cstddef>
+#include <string_view>
 
 #include "calendar/julius.h"
-#include "calendar/split_text.h"
 #include "calendar/str_to_int.h"
 
 namespace murva {
@@ -28,6 +29,30 @@ bool YearSelected(int line_year, int selector, int year) {
   }
 }
 
+// The fields of a line, split at every comma as SplitText splits it, but
+// without copying: every day query reads every line, so this runs often.
+// A line of more fields than any form has is only counted.
+constexpr std::size_t kMostFields = 6;
+
+struct DayLineFields {
+  std::array<std::string_view, kMostFields> field;
+  std::size_t count = 0;
+};
+
+DayLineFields SplitFields(std::string_view line) {
+  DayLineFields fields;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = line.find(',', start);
+    const std::string_view piece =
+        end == std::string_view::npos ? line.substr(start) : line.substr(start, end - start);
+    if (fields.count < kMostFields) fields.field[fields.count] = piece;
+    ++fields.count;
+    if (end == std::string_view::npos) return fields;
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 void ParseDayLine(const std::string& line, int year, int& month, int& day,
@@ -36,23 +61,23 @@ void ParseDayLine(const std::string& line, int year, int& month, int& day,
   month = kNoLineMonth;
   day = kNoLineDay;
   name.clear();
-  std::vector<std::string> fields;
-  SplitText(line, fields, ',');
-  switch (fields.size()) {
+  const DayLineFields split = SplitFields(line);
+  const auto& fields = split.field;
+  switch (split.count) {
     case 3:
     case 4: {
       const int line_month = StrToInt(fields[0]);
       if (line_month != asked && asked != 0) return;
-      if (fields.size() == 3) {
+      if (split.count == 3) {
         day = StrToInt(fields[1]);
         month = line_month;
-        name = fields[2];
+        name = std::string(fields[2]);
       } else {
         const int w = StrToInt(fields[1]);
         const int dw = StrToInt(fields[2]);
         day = NthWeekdayOfMonth(year, line_month, w, dw);
         month = line_month;
-        name = fields[3];
+        name = std::string(fields[3]);
       }
       return;
     }
@@ -63,16 +88,16 @@ void ParseDayLine(const std::string& line, int year, int& month, int& day,
       const int line_year = StrToInt(fields[0]);
       const int selector = StrToInt(fields[1]);
       if (!YearSelected(line_year, selector, year)) return;
-      if (fields.size() == 5) {
+      if (split.count == 5) {
         day = StrToInt(fields[3]);
         month = line_month;
-        name = fields[4];
+        name = std::string(fields[4]);
       } else {
         const int w = StrToInt(fields[3]);
         const int dw = StrToInt(fields[4]);
         day = NthWeekdayOfMonth(year, line_month, w, dw);
         month = line_month;
-        name = fields[5];
+        name = std::string(fields[5]);
       }
       return;
     }

@@ -32,7 +32,10 @@ std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
   // copy gets a name of its own.
   const std::string stamp =
       QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz").toStdString();
-  const std::filesystem::path target = folder / ("wallpaper-" + stamp + ".png");
+  std::filesystem::path target = folder / ("wallpaper-" + stamp + ".png");
+  for (int suffix = 1; std::filesystem::exists(target, fs_error); ++suffix) {
+    target = folder / ("wallpaper-" + stamp + "-" + std::to_string(suffix) + ".png");
+  }
   const std::filesystem::path temporary = folder / (".wallpaper-" + stamp + ".png.tmp");
   if (!image.save(QString::fromStdString(temporary.string()), "PNG")) {
     error = "cannot write " + temporary.string();

@@ -126,6 +126,10 @@ void CalendarDrawing::RemoveUnderline() {
   canvas_.SetFontStyle(copy_.date_font.style);
 }
 
+void CalendarDrawing::Tell(const std::string& message) {
+  if (show_message_) show_message_(message);
+}
+
 void CalendarDrawing::Text(int x, int y, const std::string& text) {
   if (text.empty()) return;
   DrawText3D(canvas_, x, y, text, copy_.text_3d, copy_.ActivePage().shadow);
@@ -201,7 +205,7 @@ void CalendarDrawing::DrawBoxMonth(int slot) {
 bool CalendarDrawing::PrepareBiorhythm(int& phase) {
   const std::optional<std::int32_t> birthday = ParseBirthday(copy_.birthday, today_.year);
   if (!birthday) {
-    show_message_(std::to_string(engine_.Month()) + kBirthdayRefusal);
+    Tell(std::to_string(engine_.Month()) + kBirthdayRefusal);
     return false;
   }
   const std::int32_t first_day = DateToJulius(engine_.Year(), engine_.Month(), 1);
@@ -284,7 +288,7 @@ void CalendarDrawing::DrawLineMonth(int slot) {
       if (first_day) {
         first_day = false;
         if (biorhythm && !horizontal) {
-          show_message_(std::to_string(month) + kVerticalBioRefusal);
+          Tell(std::to_string(month) + kVerticalBioRefusal);
           return;
         }
         if (biorhythm && !PrepareBiorhythm(phase)) return;

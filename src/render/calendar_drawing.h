@@ -78,6 +78,8 @@ class CalendarDrawing {
   bool IsToday(int day) const;
   void RemoveUnderline();
   void Text(int x, int y, const std::string& text);
+  // Shows a message to the user (nothing when no one listens).
+  void Tell(const std::string& message);
   template <typename DrawSlot>
   void DrawPeriod(DrawSlot draw_slot);
   // The phase of the biorhythm style for the engine's month; false (after

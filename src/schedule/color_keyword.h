@@ -27,16 +27,15 @@ inline constexpr std::array<Color, kColorKeywordCount> kColorKeywordColors = {
 
 // The labels of the explanation tab, in table order.
 inline constexpr std::array<const char*, kColorKeywordCount> kColorKeywordLabels = {
-    "Aqua（水色）",    "Black（黒色）",   "Blue（青色）",     "DkGray（暗灰色）",
-    "Fuchsia（明紫色）", "Gray（灰色）",    "Green（緑色）",    "Lime（明緑色）",
-    "LtGray（明灰色）", "Maroon（栗色）",  "Navy（紺色）",     "Olive（オリーブ）",
-    "Purple（紫色）",  "Red（赤色）",     "Silver（銀色）",   "Teal（緑青）",
-    "White（白色）",   "Yellow（黄色）"};
+    "Aqua（水色）", "Black（黒色）",     "Blue（青色）",   "DkGray（暗灰色）", "Fuchsia（明紫色）",
+    "Gray（灰色）", "Green（緑色）",     "Lime（明緑色）", "LtGray（明灰色）", "Maroon（栗色）",
+    "Navy（紺色）", "Olive（オリーブ）", "Purple（紫色）", "Red（赤色）",      "Silver（銀色）",
+    "Teal（緑青）", "White（白色）",     "Yellow（黄色）"};
 
 // The items of the editor's colour list after its empty item.
 inline constexpr std::array<const char*, kColorKeywordCount> kColorKeywordItems = {
-    "Aqua",   "Black", "Blue",   "DkGray", "Fuchsia", "Gray",   "Green", "Lime",  "LtGray",
-    "Maroon", "Navy",  "Olive",  "Purple", "Red",     "Silver", "Teal",  "White", "Yellow"};
+    "Aqua",   "Black", "Blue",  "DkGray", "Fuchsia", "Gray",   "Green", "Lime",  "LtGray",
+    "Maroon", "Navy",  "Olive", "Purple", "Red",     "Silver", "Teal",  "White", "Yellow"};
 
 // The colour of a keyword name as the drawing judges it: an empty name gives
 // none; otherwise the name is extended by four blanks, cut to its first seven

@@ -16,8 +16,8 @@ namespace murva {
 // Form codes, computed from the fields: 1 a date, 2 every year ("@@" year),
 // 3 every month ("@@" month), 4 every week ("W" day), 5 the n-th or last
 // weekday (letter day). Written for every entry, never read back.
-inline constexpr std::array<const char*, 5> kFormCodes = {" 00 1 ", " 00 2 ", " 00 3 ",
-                                                          " 00 4 ", " 00 5 "};
+inline constexpr std::array<const char*, 5> kFormCodes = {" 00 1 ", " 00 2 ", " 00 3 ", " 00 4 ",
+                                                          " 00 5 "};
 
 // The editor's fields as the widgets hold them (UTF-8). `color` is the name
 // shown by the colour list, empty for its empty item.

@@ -70,9 +70,7 @@ int WeekdayOf(const CivilDate& date) {
   return static_cast<int>(chr::weekday(SysDaysOf(date)).c_encoding()) + 1;
 }
 
-CivilDate AddDays(const CivilDate& date, int days) {
-  return CivilDateOf(DayNumberOf(date) + days);
-}
+CivilDate AddDays(const CivilDate& date, int days) { return CivilDateOf(DayNumberOf(date) + days); }
 
 CivilDate DateOf(const TodayFields& today) { return {today.year, today.month, today.day}; }
 

@@ -45,8 +45,7 @@ CivilDate DateOf(const LocalDateTime& now);
 enum class DateTextFormat { kFourDigitYear, kTwoDigitYear };
 
 // The date as text, zero-padded, "/" between the fields.
-std::string DateText(const CivilDate& date,
-                     DateTextFormat format = DateTextFormat::kFourDigitYear);
+std::string DateText(const CivilDate& date, DateTextFormat format = DateTextFormat::kFourDigitYear);
 
 // Reads a date text in year/month/day order with "/" between the fields, as
 // the platform's date reading does: blanks around the numbers are allowed,

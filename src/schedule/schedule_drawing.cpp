@@ -53,8 +53,8 @@ std::string ApplyColorKeyword(Canvas& canvas, std::string_view line, Color sched
   return " " + DecodeCp932Lossy(line.substr(0, line.find('%')));
 }
 
-std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output, const WorkingCopy& copy,
-                               const TodayFields& today) {
+std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output,
+                                           const WorkingCopy& copy, const TodayFields& today) {
   const PageValues& page = copy.ActivePage();
   canvas.SetBrushClear();
   canvas.SetFontColor(page.schedule);
@@ -92,9 +92,10 @@ std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output, 
   return drawn;
 }
 
-std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries, const WorkingCopy& copy,
-                          const TodayFields& today, const Clock& clock,
-                          const std::filesystem::path& program_folder) {
+std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries,
+                                      const WorkingCopy& copy, const TodayFields& today,
+                                      const Clock& clock,
+                                      const std::filesystem::path& program_folder) {
   ScheduleList output = ExpandSchedule(entries, ScheduleFilePath(program_folder),
                                        ScheduleOptionsOf(copy), today, clock);
   return DrawScheduleLines(canvas, std::move(output), copy, today);

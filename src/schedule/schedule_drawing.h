@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "render/today_mark.h"
 #include "calendar/clock.h"
 #include "render/canvas.h"
 #include "render/today_fields.h"
+#include "render/today_mark.h"
 #include "schedule/schedule_list.h"
 #include "schedule/schedule_options.h"
 #include "settings/working_copy.h"
@@ -20,7 +20,6 @@ namespace murva {
 
 // The text of the line added when nothing is due today.
 inline constexpr const char* kNoScheduleText = " No Schedule ";
-
 
 // The no-schedule line (CP932): today's date, the weekday label after a
 // blank when labels are in use, then " No Schedule ".
@@ -42,17 +41,18 @@ std::string ApplyColorKeyword(Canvas& canvas, std::string_view line, Color sched
 
 // Draws output lines as the schedule block (the no-schedule line is added
 // first when due) and returns the output lines in drawing order as they stand
-// afterwards, that is with the year cut when year omission is on. Leaves the canvas with the schedule font, the
-// page's schedule colour and a clear brush.
-std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output, const WorkingCopy& copy,
-                               const TodayFields& today);
+// afterwards, that is with the year cut when year omission is on. Leaves the canvas with the
+// schedule font, the page's schedule colour and a clear brush.
+std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output,
+                                           const WorkingCopy& copy, const TodayFields& today);
 
 // The whole schedule block of a build: reloads the entry list from the
 // schedule file in the program folder, expands it (ExpandSchedule) and draws
 // the result. Returns the output lines as DrawScheduleLines does. The expansion's errors pass
 // to the caller before anything is drawn.
-std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries, const WorkingCopy& copy,
-                          const TodayFields& today, const Clock& clock,
-                          const std::filesystem::path& program_folder);
+std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries,
+                                      const WorkingCopy& copy, const TodayFields& today,
+                                      const Clock& clock,
+                                      const std::filesystem::path& program_folder);
 
 }  // namespace murva

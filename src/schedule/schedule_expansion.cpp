@@ -76,9 +76,8 @@ void AddWeeklyLines(const std::vector<std::string>& merged, const std::vector<Ci
   }
 }
 
-void AddNthWeekdayLines(const std::vector<std::string>& merged,
-                        const std::vector<CivilDate>& days, const TodayFields& today,
-                        std::vector<std::string>& output) {
+void AddNthWeekdayLines(const std::vector<std::string>& merged, const std::vector<CivilDate>& days,
+                        const TodayFields& today, std::vector<std::string>& output) {
   std::vector<NthWeekdayCode> codes;
   codes.reserve(days.size());
   for (const CivilDate& day : days) codes.push_back(NthWeekdayCodes(day));
@@ -115,8 +114,8 @@ void AddStartMarkerLines(const std::vector<std::string>& merged, const TodayFiel
   }
 }
 
-void AddPlainDateLines(const std::vector<std::string>& merged, const TodayFields& today,
-                       int period, std::vector<std::string>& output) {
+void AddPlainDateLines(const std::vector<std::string>& merged, const TodayFields& today, int period,
+                       std::vector<std::string>& output) {
   for (const std::string& line : merged) {
     const std::string_view date = Field(line, 0, 10);
     if (MatchesPeriod(date, today, period)) output.push_back(OutputLine(date, line));
@@ -244,8 +243,8 @@ ScheduleList ExpandSchedule(ScheduleList& entries, const std::filesystem::path& 
                             const Clock& clock) {
   LoadScheduleFile(schedule_file, entries);
   return ExpandMergedLines(
-      MergeScheduleSources(entries, options.source, options.external_path, today), options,
-      today, clock);
+      MergeScheduleSources(entries, options.source, options.external_path, today), options, today,
+      clock);
 }
 
 }  // namespace murva

@@ -15,8 +15,7 @@ inline constexpr int kPatternMonthly = 2;     // 毎月
 inline constexpr int kPatternWeekly = 3;      // 毎週
 inline constexpr int kPatternNthWeekday = 4;  // 週指定
 
-inline constexpr std::array<const char*, 5> kPatternItems = {"", "毎年", "毎月", "毎週",
-                                                             "週指定"};
+inline constexpr std::array<const char*, 5> kPatternItems = {"", "毎年", "毎月", "毎週", "週指定"};
 inline constexpr std::array<const char*, 7> kOccurrenceItems = {
     "", "１回目", "２回目", "３回目", "４回目", "５回目", "最終回"};
 inline constexpr std::array<const char*, 8> kWeekdayItems = {

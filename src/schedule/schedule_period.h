@@ -10,17 +10,17 @@
 namespace murva {
 
 // Display period indices (the period list of the schedule page).
-inline constexpr int kPeriodNone = 0;         // the schedule is not drawn
-inline constexpr int kPeriodToday = 1;        // d = t
-inline constexpr int kPeriodThisMonth = 2;    // d in t's year and month
-inline constexpr int kPeriodTwoMonths = 3;    // d in t's month or the next
-inline constexpr int kPeriodAll = 4;          // every date
-inline constexpr int kPeriodOneWeek = 5;      // t <= d <= t + 7
-inline constexpr int kPeriodOneMonth = 6;     // t <= d <= t + 31
-inline constexpr int kPeriodTwoMonthSpan = 7; // t <= d <= t + 61
+inline constexpr int kPeriodNone = 0;            // the schedule is not drawn
+inline constexpr int kPeriodToday = 1;           // d = t
+inline constexpr int kPeriodThisMonth = 2;       // d in t's year and month
+inline constexpr int kPeriodTwoMonths = 3;       // d in t's month or the next
+inline constexpr int kPeriodAll = 4;             // every date
+inline constexpr int kPeriodOneWeek = 5;         // t <= d <= t + 7
+inline constexpr int kPeriodOneMonth = 6;        // t <= d <= t + 31
+inline constexpr int kPeriodTwoMonthSpan = 7;    // t <= d <= t + 61
 inline constexpr int kPeriodThreeMonthSpan = 8;  // t <= d <= t + 92
-inline constexpr int kPeriodSixMonthSpan = 9; // t <= d <= t + 184
-inline constexpr int kPeriodRest = 10;        // d >= t
+inline constexpr int kPeriodSixMonthSpan = 9;    // t <= d <= t + 184
+inline constexpr int kPeriodRest = 10;           // d >= t
 inline constexpr int kPeriodCount = 11;
 
 inline constexpr std::array<const char*, kPeriodCount> kPeriodCaptions = {

@@ -71,7 +71,13 @@ QFont CalendarQFont(const TCalExFont& font) {
   if ((font.style & kFontUnderline) != 0) canvas_font.style |= kStyleUnderline;
   if ((font.style & kFontStrikeOut) != 0) canvas_font.style |= kStyleStrikeOut;
   canvas_font.color = font.color;
-  return MakeQFont(canvas_font);
+  QFont qfont = MakeQFont(canvas_font);
+  // Whole pixels in the font's own colour, as small screen fonts were drawn
+  // on the desktop the calendar was made for: every text pixel carries
+  // exactly the colour the engine chose (the neighbour colour is a bitwise
+  // OR of two colours, not a blend with the background).
+  qfont.setStyleStrategy(QFont::NoAntialias);
+  return qfont;
 }
 
 void PaintMonthlyCalendar(QPainter& painter, const TMonthlyCalendar& calendar,

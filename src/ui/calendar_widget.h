@@ -108,7 +108,7 @@ QString ShortWeekdayName(int weekday, const QLocale& locale);
 
 // The QFont of a calendar font: the settings' font name mapped to an
 // installed family, pixel height from the points at 96 dots per inch, style
-// bits applied.
+// bits applied, drawn without antialiasing.
 QFont CalendarQFont(const TCalExFont& font);
 
 }  // namespace murva

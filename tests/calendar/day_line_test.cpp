@@ -83,6 +83,7 @@ TEST(ParseDayLineTest, OtherFieldCountsNeverMatch) {
   EXPECT_EQ(Parse("5", 2026, 0), kNoMatch);
   EXPECT_EQ(Parse("5,5", 2026, 5), kNoMatch);
   EXPECT_EQ(Parse("1,2,3,4,5,6,7", 2026, 0), kNoMatch);
+  EXPECT_EQ(Parse("x,,,,,,,,,,,,,,,,,,,,", 2026, 0), kNoMatch);
   // Not even a non-number is looked at.
   EXPECT_EQ(Parse("a,b", 2026, 0), kNoMatch);
 }

@@ -10,9 +10,7 @@
 #include "support/xvfb_server.h"
 
 // Xlib after Qt: its macros clash with Qt's names.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "support/x11_root_readback.h"
 
 namespace murva {
 namespace {
@@ -79,46 +77,9 @@ TEST(WallpaperCopy, UnreadablePictureIsReported) {
   EXPECT_FALSE(error.empty());
 }
 
-// Reads the root window's pixmap property and the root window's pixels.
-struct RootReadback {
-  Pixmap root_pmap = None;
-  Pixmap esetroot_pmap = None;
-  unsigned long left_pixel = 0;
-  unsigned long right_pixel = 0;
-};
-
-Pixmap PixmapProperty(Display* display, Window root, const char* name) {
-  const Atom atom = XInternAtom(display, name, True);
-  if (atom == None) return None;
-  Atom type;
-  int format;
-  unsigned long count, remaining;
-  unsigned char* data = nullptr;
-  Pixmap pixmap = None;
-  if (XGetWindowProperty(display, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                         &remaining, &data) == Success &&
-      data && count == 1) {
-    pixmap = *reinterpret_cast<Pixmap*>(data);
-  }
-  if (data) XFree(data);
-  return pixmap;
-}
-
-RootReadback ReadRoot(const std::string& display_name) {
-  RootReadback result;
-  Display* display = XOpenDisplay(display_name.c_str());
-  if (!display) return result;
-  const Window root = DefaultRootWindow(display);
-  result.root_pmap = PixmapProperty(display, root, "_XROOTPMAP_ID");
-  result.esetroot_pmap = PixmapProperty(display, root, "ESETROOT_PMAP_ID");
-  XImage* image = XGetImage(display, root, 0, 0, 1024, 768, AllPlanes, ZPixmap);
-  if (image) {
-    result.left_pixel = XGetPixel(image, 100, 300);
-    result.right_pixel = XGetPixel(image, 900, 300);
-    XDestroyImage(image);
-  }
-  XCloseDisplay(display);
-  return result;
+// Root pixmap properties and the pixels left and right of the middle.
+testing::RootSample ReadRoot(const std::string& display) {
+  return testing::SampleRoot(display, {{100, 300}, {900, 300}, {0, 0}, {0, 0}});
 }
 
 TEST(X11RootInstaller, SetsTheRootPixmapAndKeepsItAfterTheConnection) {
@@ -133,18 +94,18 @@ TEST(X11RootInstaller, SetsTheRootPixmapAndKeepsItAfterTheConnection) {
   ASSERT_TRUE(installer.Install(bmp, error)) << error;
   EXPECT_FALSE(installer.Persists());
 
-  const RootReadback first = ReadRoot(server.Display());
-  EXPECT_NE(first.root_pmap, static_cast<Pixmap>(None));
+  const testing::RootSample first = ReadRoot(server.Display());
+  EXPECT_NE(first.root_pmap, 0u);
   EXPECT_EQ(first.root_pmap, first.esetroot_pmap);
-  EXPECT_EQ(first.left_pixel, 0xC81E28UL);   // 200, 30, 40
-  EXPECT_EQ(first.right_pixel, 0x0A78FAUL);  // 10, 120, 250
+  EXPECT_EQ(first.pixel[0], 0xC81E28UL);   // 200, 30, 40
+  EXPECT_EQ(first.pixel[1], 0x0A78FAUL);  // 10, 120, 250
 
   // A second installation replaces the pixmap and frees the first one.
   ASSERT_TRUE(Stripes(1024, 768).mirrored(true, false).save(QString::fromStdString(bmp.string()), "BMP"));
   ASSERT_TRUE(installer.Install(bmp, error)) << error;
-  const RootReadback second = ReadRoot(server.Display());
+  const testing::RootSample second = ReadRoot(server.Display());
   EXPECT_NE(second.root_pmap, first.root_pmap);
-  EXPECT_EQ(second.left_pixel, 0x0A78FAUL);  // mirrored: blue on the left
+  EXPECT_EQ(second.pixel[0], 0x0A78FAUL);  // mirrored: blue on the left
 }
 
 TEST(X11RootInstaller, NoDisplayIsReported) {

@@ -28,9 +28,9 @@ ScheduleOptions Source(int source, const std::filesystem::path& path, int period
 Lines ExpandFrom(const ScheduleList& entries, const ScheduleOptions& options,
                  const TodayFields& today) {
   FixedClock clock = ClockAt(today.year, today.month, today.day);
-  return Utf8Lines(ExpandMergedLines(
-      MergeScheduleSources(entries, options.source, options.external_path, today), options,
-      today, clock));
+  return Utf8Lines(
+      ExpandMergedLines(MergeScheduleSources(entries, options.source, options.external_path, today),
+                        options, today, clock));
 }
 
 TEST(ExternalErrorLine, TodayWithoutTheCenturyThenSixBlanks) {
@@ -40,8 +40,7 @@ TEST(ExternalErrorLine, TodayWithoutTheCenturyThenSixBlanks) {
 
 TEST(ExternalSources, OwnEntriesOnlyNeverTouchTheFile) {
   ScheduleList own({Sjis("25/06/15 00 1 自分")});
-  EXPECT_EQ(MergeScheduleSources(own, kSourceOwn, "/no/such/file", Day(2025, 6, 15)),
-            own.Lines());
+  EXPECT_EQ(MergeScheduleSources(own, kSourceOwn, "/no/such/file", Day(2025, 6, 15)), own.Lines());
   EXPECT_EQ(ExpandFrom(own, Source(kSourceOwn, "/no/such/file"), Day(2025, 6, 15)),
             Lines{"2025/06/15 自分"});
 }
@@ -59,9 +58,9 @@ TEST(ExternalSources, ExternalOnlyWithAMissingFileGivesTheErrorLine) {
 
 TEST(ExternalSources, ErrorLineIsListedInEveryPeriodThatHoldsToday) {
   for (int period = 1; period <= 10; ++period) {
-    EXPECT_EQ(ExpandFrom(ScheduleList(), Source(kSourceBoth, "/no/such/file", period),
-                         Day(2025, 6, 15)),
-              Lines{"2025/06/15 #外部予定# 読込み不可"})
+    EXPECT_EQ(
+        ExpandFrom(ScheduleList(), Source(kSourceBoth, "/no/such/file", period), Day(2025, 6, 15)),
+        Lines{"2025/06/15 #外部予定# 読込み不可"})
         << period;
   }
 }
@@ -93,9 +92,9 @@ TEST(ExternalSources, BothWithAMissingFileAddsTheErrorLine) {
 TEST(ExternalSources, AHeaderLineStopsTheExpansion) {
   TempFolder folder;
   WriteBytes(folder / "x.dat", "SELBORINA32 DATA\r\n25/06/15 00 1 a\r\n");
-  EXPECT_THROW(ExpandFrom(ScheduleList(), Source(kSourceExternal, folder / "x.dat"),
-                          Day(2025, 6, 15)),
-               ScheduleIntegerError);
+  EXPECT_THROW(
+      ExpandFrom(ScheduleList(), Source(kSourceExternal, folder / "x.dat"), Day(2025, 6, 15)),
+      ScheduleIntegerError);
 }
 
 TEST(ExternalSources, FileIsOnlyRead) {

@@ -13,9 +13,9 @@ namespace murva::testing {
 // `count` entry lines (CP932) cycling through the forms; every dated line is
 // a real date so that start markers on them always read.
 inline std::vector<std::string> GenerateScheduleCorpus(int count) {
-  static const char* const kTexts[] = {"札幌に行く", "妻の誕生日", "給料日です", "定期の検診",
-                                       "燃えるゴミ", "ＨＤのBackUp", "会議室Ａで打合せ",
-                                       "ﾊﾝｶｸｶﾅの予定"};
+  static const char* const kTexts[] = {"札幌に行く",       "妻の誕生日",  "給料日です",
+                                       "定期の検診",       "燃えるゴミ",  "ＨＤのBackUp",
+                                       "会議室Ａで打合せ", "ﾊﾝｶｸｶﾅの予定"};
   static const char* const kColors[] = {"", "%Red%", "%navy%", "%Pink%", "%LtGray%"};
   static const char kLetters[] = "ABCDEF";
   std::vector<std::string> lines;

@@ -122,8 +122,9 @@ TEST(TodayMarking, UnderlineMarkingKeepsTheKeywordColour) {
   WorkingCopy copy = ScheduleCopy();
   copy.today_mark = 2;
   DrawLines(canvas, {"2025/06/15 会議%Red%", "2025/06/16 明日"}, copy);
-  EXPECT_EQ(Texts(canvas), (std::vector<Drawn>{{100, 200, " 2025/06/15 会議", kRed, true},
-                                               {100, 215, " 2025/06/16 明日", kScheduleColor, false}}));
+  EXPECT_EQ(Texts(canvas),
+            (std::vector<Drawn>{{100, 200, " 2025/06/15 会議", kRed, true},
+                                {100, 215, " 2025/06/16 明日", kScheduleColor, false}}));
 }
 
 TEST(TodayMarking, UnderlinedScheduleFontLosesItsUnderlineAfterTheFirstLine) {
@@ -180,10 +181,9 @@ TEST(KeywordText, DrawnOnlyUpToTheFirstPercentSign) {
   WorkingCopy copy = ScheduleCopy();
   copy.no_schedule_line = false;
   DrawLines(canvas, {"2025/06/20 100%達成", "2025/06/21 色%Pink%", "2025/06/22 緑%green%"}, copy);
-  EXPECT_EQ(Texts(canvas),
-            (std::vector<Drawn>{{100, 200, " 2025/06/20 100", kScheduleColor, false},
-                                {100, 215, " 2025/06/21 色", kScheduleColor, false},
-                                {100, 230, " 2025/06/22 緑", 0x008000, false}}));
+  EXPECT_EQ(Texts(canvas), (std::vector<Drawn>{{100, 200, " 2025/06/20 100", kScheduleColor, false},
+                                               {100, 215, " 2025/06/21 色", kScheduleColor, false},
+                                               {100, 230, " 2025/06/22 緑", 0x008000, false}}));
 }
 
 TEST(KeywordText, ApplyColorKeywordSetsTheCanvasColour) {
@@ -243,9 +243,9 @@ TEST(WholeScheduleBlock, MalformedEntryDrawsNothing) {
   ScheduleList entries;
   RecordingCanvas canvas;
   FixedClock clock = ClockAt(2025, 6, 15);
-  EXPECT_THROW(DrawSchedule(canvas, entries, ScheduleCopy(), Day(2025, 6, 15), clock,
-                            folder.Path()),
-               ScheduleIntegerError);
+  EXPECT_THROW(
+      DrawSchedule(canvas, entries, ScheduleCopy(), Day(2025, 6, 15), clock, folder.Path()),
+      ScheduleIntegerError);
   EXPECT_TRUE(canvas.Drawn().empty());
 }
 

@@ -263,7 +263,8 @@ TEST(Patterns, EachChoiceFillsTheDateFields) {
 TEST(Patterns, MissingChoicesGiveTheirMessages) {
   PatternOutcome outcome = ApplyPattern(kPatternWeekly, 2, 0);
   EXPECT_FALSE(outcome.fields.has_value());
-  EXPECT_EQ(outcome.message, "「毎週」パターンの時は日曜から土曜日までのいずれかを選択してください");
+  EXPECT_EQ(outcome.message,
+            "「毎週」パターンの時は日曜から土曜日までのいずれかを選択してください");
   for (auto [occurrence, weekday] : {std::pair{0, 3}, std::pair{2, 0}, std::pair{0, 0}}) {
     outcome = ApplyPattern(kPatternNthWeekday, occurrence, weekday);
     EXPECT_FALSE(outcome.fields.has_value());

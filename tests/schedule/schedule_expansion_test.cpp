@@ -31,8 +31,8 @@ Lines Expand(const Lines& stored, const ScheduleOptions& options, const TodayFie
   return Utf8Lines(ExpandMergedLines(SjisLines(stored), options, today, clock));
 }
 
-Lines ExpandWithClock(const Lines& stored, const ScheduleOptions& options,
-                      const TodayFields& today, const Clock& clock) {
+Lines ExpandWithClock(const Lines& stored, const ScheduleOptions& options, const TodayFields& today,
+                      const Clock& clock) {
   return Utf8Lines(ExpandMergedLines(SjisLines(stored), options, today, clock));
 }
 
@@ -40,11 +40,10 @@ Lines ExpandWithClock(const Lines& stored, const ScheduleOptions& options,
 // Plain dates through every period, today 2025-06-15.
 
 const Lines kDatedEntries = {
-    "25/06/14 00 1 a", "25/06/15 00 1 b", "25/06/22 00 1 c", "25/06/23 00 1 d",
-    "25/06/01 00 1 e", "25/07/16 00 1 f", "25/07/17 00 1 g", "25/07/31 00 1 h",
-    "25/08/01 00 1 i", "25/08/15 00 1 j", "25/08/16 00 1 k", "25/09/15 00 1 l",
-    "25/09/16 00 1 m", "25/12/16 00 1 n", "25/12/17 00 1 o", "97/07/15 00 1 p",
-    "89/01/01 00 1 q"};
+    "25/06/14 00 1 a", "25/06/15 00 1 b", "25/06/22 00 1 c", "25/06/23 00 1 d", "25/06/01 00 1 e",
+    "25/07/16 00 1 f", "25/07/17 00 1 g", "25/07/31 00 1 h", "25/08/01 00 1 i", "25/08/15 00 1 j",
+    "25/08/16 00 1 k", "25/09/15 00 1 l", "25/09/16 00 1 m", "25/12/16 00 1 n", "25/12/17 00 1 o",
+    "97/07/15 00 1 p", "89/01/01 00 1 q"};
 
 // The texts of the listed lines, in output order.
 std::string Texts(const Lines& output) {
@@ -65,13 +64,14 @@ TEST_P(PlainDatePeriods, ListExactlyTheDatesInTheWindow) {
   EXPECT_EQ(Texts(Expand(kDatedEntries, Period(c.period), Day(2025, 6, 15))), c.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryPeriod, PlainDatePeriods,
-    ::testing::Values(PeriodCase{0, ""}, PeriodCase{1, "b"}, PeriodCase{2, "eabcd"},
-                      PeriodCase{3, "eabcdfgh"}, PeriodCase{4, "peabcdfghijklmnoq"},
-                      PeriodCase{5, "bc"}, PeriodCase{6, "bcdf"}, PeriodCase{7, "bcdfghij"},
-                      PeriodCase{8, "bcdfghijkl"}, PeriodCase{9, "bcdfghijklmn"},
-                      PeriodCase{10, "bcdfghijklmnoq"}));
+INSTANTIATE_TEST_SUITE_P(EveryPeriod, PlainDatePeriods,
+                         ::testing::Values(PeriodCase{0, ""}, PeriodCase{1, "b"},
+                                           PeriodCase{2, "eabcd"}, PeriodCase{3, "eabcdfgh"},
+                                           PeriodCase{4, "peabcdfghijklmnoq"}, PeriodCase{5, "bc"},
+                                           PeriodCase{6, "bcdf"}, PeriodCase{7, "bcdfghij"},
+                                           PeriodCase{8, "bcdfghijkl"},
+                                           PeriodCase{9, "bcdfghijklmn"},
+                                           PeriodCase{10, "bcdfghijklmnoq"}));
 
 TEST(PlainDates, OutputLineIsTheDateABlankAndTheText) {
   EXPECT_EQ(Expand({"25/06/15 00 1 札幌に行く"}, Period(1), Day(2025, 6, 15)),
@@ -79,21 +79,19 @@ TEST(PlainDates, OutputLineIsTheDateABlankAndTheText) {
 }
 
 TEST(PlainDates, NextMonthAfterDecemberIsJanuaryOfNextYear) {
-  const Lines stored = {"25/12/01 00 1 a", "26/01/31 00 1 b", "26/02/01 00 1 c",
-                        "25/01/15 00 1 d"};
+  const Lines stored = {"25/12/01 00 1 a", "26/01/31 00 1 b", "26/02/01 00 1 c", "25/01/15 00 1 d"};
   EXPECT_EQ(Texts(Expand(stored, Period(3), Day(2025, 12, 20))), "ab");
 }
 
 TEST(PlainDates, TwoDigitYearsAreWidenedAroundNinety) {
-  const Lines stored = {"90/01/01 00 1 a", "99/12/31 00 1 b", "00/01/01 00 1 c",
-                        "89/12/31 00 1 d"};
+  const Lines stored = {"90/01/01 00 1 a", "99/12/31 00 1 b", "00/01/01 00 1 c", "89/12/31 00 1 d"};
   EXPECT_EQ(Expand(stored, Period(4), Day(2025, 6, 15)),
             (Lines{"1990/01/01 a", "1999/12/31 b", "2000/01/01 c", "2089/12/31 d"}));
 }
 
 TEST(PlainDates, ImpossibleDatesAreNeverListed) {
-  const Lines stored = {"25/06/31 00 1 a", "25/02/29 00 1 b", "25/02/30 00 1 c",
-                        "25/13/01 00 1 d", "24/02/29 00 1 leap"};
+  const Lines stored = {"25/06/31 00 1 a", "25/02/29 00 1 b", "25/02/30 00 1 c", "25/13/01 00 1 d",
+                        "24/02/29 00 1 leap"};
   EXPECT_EQ(Expand(stored, Period(4), Day(2025, 6, 15)), Lines{"2024/02/29 leap"});
 }
 
@@ -121,14 +119,12 @@ TEST(YearlyEntries, ListedWithThisYearsAndNextYearsDateUnderAll) {
 }
 
 TEST(YearlyEntries, NextYearsCopyReachesAcrossTheYearEnd) {
-  EXPECT_EQ(Expand({"@@/01/05 00 2 x"}, Period(6), Day(2025, 12, 20)),
-            Lines{"2026/01/05 x"});
+  EXPECT_EQ(Expand({"@@/01/05 00 2 x"}, Period(6), Day(2025, 12, 20)), Lines{"2026/01/05 x"});
 }
 
 TEST(YearlyEntries, RestOfScheduleMakesNoNextYearCopy) {
   EXPECT_TRUE(Expand({"@@/01/05 00 2 x"}, Period(10), Day(2025, 12, 20)).empty());
-  EXPECT_EQ(Expand({"@@/10/09 00 2 x"}, Period(10), Day(2025, 6, 15)),
-            Lines{"2025/10/09 x"});
+  EXPECT_EQ(Expand({"@@/10/09 00 2 x"}, Period(10), Day(2025, 6, 15)), Lines{"2025/10/09 x"});
 }
 
 TEST(YearlyEntries, TwentyNinthOfFebruaryOnlyInLeapYears) {
@@ -163,11 +159,11 @@ TEST(MonthlyEntries, GivenYearIsKeptWhenTheMonthIsFilledIn) {
 }
 
 TEST(RepeatResolution, SecondPassRewritesYearAndMonthOnly) {
-  Lines merged = SjisLines({"@@@@/@@/20 00 3 a", "@@@@/@@/W5 00 4 b", "@@@@/06/A2 00 5 c",
-                            "2025/@@/B3 00 5 d"});
+  Lines merged = SjisLines(
+      {"@@@@/@@/20 00 3 a", "@@@@/@@/W5 00 4 b", "@@@@/06/A2 00 5 c", "2025/@@/B3 00 5 d"});
   ResolveRepeatDates(merged, Day(2025, 6, 25));
-  EXPECT_EQ(Utf8Lines(merged), (Lines{"2025/07/20 00 3 a", "2025/@@/W5 00 4 b",
-                                      "2025/06/A2 00 5 c", "2025/@@/B3 00 5 d"}));
+  EXPECT_EQ(Utf8Lines(merged), (Lines{"2025/07/20 00 3 a", "2025/@@/W5 00 4 b", "2025/06/A2 00 5 c",
+                                      "2025/@@/B3 00 5 d"}));
 }
 
 TEST(RepeatResolution, FirstPassCopiesOnlyYearlyEntriesWithAMonth) {
@@ -184,8 +180,8 @@ TEST(RepeatResolution, LongTextIsCutTo250BytesWithoutSplittingACharacter) {
     even += "あ";
     odd += "あ";
   }
-  const Lines output = Expand({"25/06/15 00 1 " + even, "25/06/15 00 1 " + odd}, Period(1),
-                              Day(2025, 6, 15));
+  const Lines output =
+      Expand({"25/06/15 00 1 " + even, "25/06/15 00 1 " + odd}, Period(1), Day(2025, 6, 15));
   ASSERT_EQ(output.size(), 2u);
   std::string even_cut;
   std::string odd_cut = "x";
@@ -198,8 +194,7 @@ TEST(RepeatResolution, LongTextIsCutTo250BytesWithoutSplittingACharacter) {
 // Weekly and n-th-weekday entries (2025-06-15 is a Sunday).
 
 TEST(WeeklyEntries, ListedForTodayOnlyBelowPeriodTwo) {
-  EXPECT_EQ(Expand({"@@/@@/W1 00 4 日"}, Period(1, 5), Day(2025, 6, 15)),
-            Lines{"2025/06/15 日"});
+  EXPECT_EQ(Expand({"@@/@@/W1 00 4 日"}, Period(1, 5), Day(2025, 6, 15)), Lines{"2025/06/15 日"});
   EXPECT_TRUE(Expand({"@@/@@/W3 00 4 火"}, Period(1, 5), Day(2025, 6, 15)).empty());
 }
 
@@ -396,8 +391,7 @@ TEST(ExampleEntries, OneWeekFromTheSecondTuesdayOfJune) {
 TEST(ExampleEntries, EverythingOnTheSameDay) {
   EXPECT_EQ(Expand(kExamples, Period(4, 2), Day(2025, 6, 10)),
             (Lines{"1997/07/15 札幌に行く", "2025/06/10 燃えるゴミ", "2025/06/12 ＨＤのBackUp",
-                   "2025/06/20 給料日です", "2025/10/09 妻の誕生日",
-                   "2026/10/09 妻の誕生日"}));
+                   "2025/06/20 給料日です", "2025/10/09 妻の誕生日", "2026/10/09 妻の誕生日"}));
 }
 
 TEST(ExampleEntries, FirstMondayOfJuneOnTheDay) {

@@ -37,8 +37,8 @@ TEST(ScheduleLineSplitting, NulBytesStayInTheirLine) {
 
 TEST(ScheduleListOrder, SortsByBytesAndKeepsEqualLines) {
   ScheduleList list({"@@/@@/20 00 3 b", "97/07/15 00 1 a", "25/01/01 00 1 c", "25/01/01 00 1 c"});
-  EXPECT_EQ(list.Lines(), (Lines{"25/01/01 00 1 c", "25/01/01 00 1 c", "97/07/15 00 1 a",
-                                 "@@/@@/20 00 3 b"}));
+  EXPECT_EQ(list.Lines(),
+            (Lines{"25/01/01 00 1 c", "25/01/01 00 1 c", "97/07/15 00 1 a", "@@/@@/20 00 3 b"}));
 }
 
 TEST(ScheduleListOrder, BytesAboveAsciiSortAfterAscii) {
@@ -135,8 +135,8 @@ TEST(ScheduleFileRoundTrip, JapaneseAndUndecodableLinesComeBackByteForByte) {
   TempFolder folder;
   const auto path = folder / "MURVA32.SCH";
   const std::string undecodable = "25/02/02 00 1 \x81\x20\xFF broken";
-  const std::string bytes = Sjis("25/01/15 00 1 札幌に行く%Red%") + "\r\n" + undecodable +
-                            "\r\n" + Sjis("@@/@@/W5 00 4 ＨＤのBackUp ﾊﾝｶｸ") + "\r\n";
+  const std::string bytes = Sjis("25/01/15 00 1 札幌に行く%Red%") + "\r\n" + undecodable + "\r\n" +
+                            Sjis("@@/@@/W5 00 4 ＨＤのBackUp ﾊﾝｶｸ") + "\r\n";
   WriteBytes(path, bytes);
   ScheduleList entries;
   ASSERT_TRUE(LoadScheduleFile(path, entries));

@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <functional>
-
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>

@@ -1,9 +1,9 @@
 // Expansion of generated schedules of growing size over every display period.
 #include <benchmark/benchmark.h>
 
+#include "../schedule_corpus.h"
 #include "schedule/schedule_expansion.h"
 #include "schedule/schedule_period.h"
-#include "../schedule_corpus.h"
 
 namespace murva {
 namespace {
