@@ -40,6 +40,8 @@ void InitializePictureFormats(const std::filesystem::path& application_folder) {
   searched.Loaded();
 }
 
+void ShutdownPictureFormats() { ProgramManager().reset(); }
+
 QImage LoadPicture(const std::filesystem::path& path) {
   std::string extension = ExtractFileExt(path.filename().string());
   if (!extension.empty()) extension.erase(0, 1);

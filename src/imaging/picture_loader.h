@@ -17,6 +17,11 @@ namespace murva {
 // call does nothing.
 void InitializePictureFormats(const std::filesystem::path& application_folder);
 
+// Releases the manager made by InitializePictureFormats and its plug-ins;
+// their extensions stay registered until the process ends. A later
+// InitializePictureFormats searches again.
+void ShutdownPictureFormats();
+
 // Reads the picture at path through the picture-format registry: the class
 // registered for the file's extension (newest entry first, compared without
 // case) loads it; BMP is read by the program itself, every extension an

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/messages.h"
+#include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
 #include "ui/qt_colors.h"
 #include "ui/special_tab.h"
@@ -207,6 +208,10 @@ void TFormMain::BuildSettingsTabs() {
   holiday_layout->addWidget(
       new QLabel("設定を保存したら一度終了してください．次の起動時から有効になります．", holidays));
   holiday_layout->addStretch(1);
+  // The drawing code's calendar engine lives here, outside the visible area.
+  calendar_ex1_ = new TCalendarWidget(holidays);
+  calendar_ex1_->setObjectName("CalendarEx1");
+  calendar_ex1_->setGeometry(-1000, -1000, 180, 150);
   page_control2_->addTab(holidays, "休日の設定");
 
   special_tab_ = new SpecialTab(copy, page_control2_);
@@ -280,8 +285,13 @@ void TFormMain::RunGuarded(const std::function<void()>& action) {
   RefreshControls();
 }
 
-void TFormMain::Start() {
+void TFormMain::Create() {
   cycle_->FormCreate();
+  calendar_ex1_->SetCalendar(&cycle_->Engine());
+}
+
+void TFormMain::Start() {
+  Create();
   show();
   // The run is decided when the window has come up.
   QTimer::singleShot(0, this, [this] { cycle_->FormActivate(); });

@@ -21,6 +21,7 @@ namespace murva {
 
 class ConvenienceTab;
 class SpecialTab;
+class TCalendarWidget;
 class WallpaperPage;
 
 class TFormMain : public QWidget, public RunView {
@@ -32,7 +33,10 @@ class TFormMain : public QWidget, public RunView {
 
   RunCycle& Cycle() { return *cycle_; }
 
-  // FormCreate, then the first activation once the window is shown.
+  // FormCreate: the run cycle's start-up, then the calendar control takes
+  // the engine it created.
+  void Create();
+  // Create, then the first activation once the window is shown.
   void Start();
 
   // RunView
@@ -88,6 +92,7 @@ class TFormMain : public QWidget, public RunView {
   std::array<WallpaperPage*, kPageCount> pages_{};
   ConvenienceTab* convenience_tab_ = nullptr;
   SpecialTab* special_tab_ = nullptr;
+  TCalendarWidget* calendar_ex1_ = nullptr;
   QPushButton* make_button_ = nullptr;
   QPushButton* close_button_ = nullptr;
   QFrame* info_panel_ = nullptr;

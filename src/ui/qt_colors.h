@@ -1,16 +1,13 @@
-// Colours of the settings (0x00BBGGRR) as Qt colours and back.
+// Colours of the settings (0x00BBGGRR) back from Qt colours, and texts.
 #pragma once
 
 #include <QColor>
 #include <QString>
 
+#include "render/qt_canvas.h"  // ToQColor
 #include "settings/working_copy.h"
 
 namespace murva {
-
-inline QColor ToQColor(Color color) {
-  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
 
 inline Color FromQColor(const QColor& color) {
   return static_cast<Color>(color.red()) | (static_cast<Color>(color.green()) << 8) |

@@ -436,7 +436,7 @@ TEST_F(SPIsCollect, KindsSelectBySubclass) {
 
 TEST_F(SPIsCollect, TheCallersListIsAddedTo) {
   std::vector<TSPI*> list = {nullptr};
-  spis_.CollectSPIs({&TInSPI::Class()}, list, "a.aaa");
+  spis_.CollectSPIs({&TInSPI::Class()}, list, "a.ccc");
   ASSERT_EQ(list.size(), 5u);
   EXPECT_EQ(fs::path(list[0]->FileName()).stem(), "three_patterns");
   EXPECT_EQ(list[1], nullptr);

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "support/temp_folder.h"
+#include "ui/calendar_widget.h"
 #include "ui/form_main.h"
 
 namespace murva {
@@ -43,7 +44,7 @@ class FormMainTest : public ::testing::Test {
     environment.clock = &clock_;
     environment.launcher = &launcher_;
     form_ = std::make_unique<TFormMain>(environment);
-    form_->Cycle().FormCreate();
+    form_->Create();
     form_->show();
     form_->Cycle().FormActivate();
     return *form_;
@@ -100,7 +101,8 @@ TEST_F(FormMainTest, ControlsCarryTheSystemNamesAndCaptions) {
   for (const char* name : {"PanelInfo", "LabelInfo", "PanelWait", "PanelModeDsp", "TimerDelay",
                            "SpinEditDelay", "ComboBox256", "ComboBoxWeek7", "CheckBoxHide",
                            "CheckBoxMonStart", "CheckBoxTile", "CheckBoxTodaySch", "CheckBox3D",
-                           "SpeedButtonSave", "SpeedButtonBas", "SpeedButtonExt", "PanelSelB"}) {
+                           "SpeedButtonSave", "SpeedButtonBas", "SpeedButtonExt", "PanelSelB",
+                           "CalendarEx1"}) {
     EXPECT_NE(form_->findChild<QObject*>(name), nullptr) << name;
   }
 }
@@ -116,6 +118,8 @@ TEST_F(FormMainTest, InteractiveStartShowsTheStoredTabsAndValues) {
   EXPECT_EQ(Find<QLabel>("PanelModeDsp")->text(), "曜日と連動で壁紙変更");
   EXPECT_FALSE(Find<QPushButton>("SpeedButtonSave")->isEnabled());
   EXPECT_FALSE(Find<QWidget>("PanelInfo")->isVisible());
+  // The drawing code's engine is the one the calendar control shows.
+  EXPECT_EQ(Find<TCalendarWidget>("CalendarEx1")->Calendar(), &form_->Cycle().Engine());
   // Today is a Monday: its weekday selector is yellow.
   EXPECT_TRUE(Find<QComboBox>("ComboBoxWeek2")->styleSheet().contains("#ffff00"));
 }

@@ -22,7 +22,7 @@ extern int MurvaFunctionNobodyProvides(void);
 MURVA_SPI_EXPORT int FakeUseMissing(void) { return MurvaFunctionNobodyProvides(); }
 #endif
 
-static const char* PluginText(int index) {
+static inline const char* PluginText(int index) {
   const char* version = SPI_API_VERSION_IMAGE;
   const char* filter = "*.mvt";
   const char* description = "Murva test picture";
@@ -44,13 +44,14 @@ static const char* PluginText(int index) {
   filter = "*.bmp";
   description = "Fake bitmap";
 #endif
+  (void)description;
   switch (index) {
     case 0: return version;
     case 1: return "fake plug-in " FAKE_NAME;
     case 2: return filter;
     case 3:
 #if FAKE_VARIANT == FAKE_HALF_FILTER
-      return NULL;
+      return NULL;  /* a filter without its description */
 #else
       return description;
 #endif
@@ -85,7 +86,7 @@ MURVA_SPI_EXPORT int IsSupported(const char* file_name, const void* data) {
 
 /* Width and height of an MVTS picture of length bytes; 0 when it is not
  * one. */
-static int ParseHeader(const char* buffer, int32_t length, int* width, int* height) {
+static inline int ParseHeader(const char* buffer, int32_t length, int* width, int* height) {
   if (length < 8 || memcmp(buffer, "MVTS", 4) != 0) return 0;
   const uint8_t* bytes = (const uint8_t*)buffer;
   *width = bytes[4] | bytes[5] << 8;
@@ -120,12 +121,12 @@ MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t
 }
 #endif
 
-static void PutU16(uint8_t* at, uint16_t value) {
+static inline void PutU16(uint8_t* at, uint16_t value) {
   at[0] = (uint8_t)value;
   at[1] = (uint8_t)(value >> 8);
 }
 
-static void PutU32(uint8_t* at, uint32_t value) {
+static inline void PutU32(uint8_t* at, uint32_t value) {
   at[0] = (uint8_t)value;
   at[1] = (uint8_t)(value >> 8);
   at[2] = (uint8_t)(value >> 16);

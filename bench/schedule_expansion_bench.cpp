@@ -1,7 +1,7 @@
 // Expansion of generated schedules of growing size over every display period.
 #include <benchmark/benchmark.h>
 
-#include "../schedule_corpus.h"
+#include "schedule/schedule_corpus.h"
 #include "schedule/schedule_expansion.h"
 #include "schedule/schedule_period.h"
 
