@@ -71,13 +71,13 @@ MurvaLocalHandle MurvaLocalFree(MurvaLocalHandle handle);
 /* Filled by GetPictureInfo. Byte-packed, 26 bytes. */
 #pragma pack(push, 1)
 typedef struct PictureInfo {
-  int32_t left;       /* position of the picture on its page, usually 0 */
+  int32_t left; /* position of the picture on its page, usually 0 */
   int32_t top;
-  int32_t width;      /* size in pixels */
+  int32_t width; /* size in pixels */
   int32_t height;
-  uint16_t xDensity;  /* pixels per inch, 0 when unknown */
+  uint16_t xDensity; /* pixels per inch, 0 when unknown */
   uint16_t yDensity;
-  int16_t colorDepth; /* bits per pixel of the picture */
+  int16_t colorDepth;    /* bits per pixel of the picture */
   MurvaLocalHandle info; /* handle of a UTF-8 text about the picture, or 0 */
 } PictureInfo;
 #pragma pack(pop)
@@ -92,8 +92,7 @@ _Static_assert(sizeof(PictureInfo) == 26, "PictureInfo is 26 bytes");
  * (numerator of denominator) and the user value it was given. A non-zero
  * result asks the plug-in to stop: it then frees what it allocated and
  * returns kSpiAborted. */
-typedef int (*SpiProgressCallback)(int numerator, int denominator,
-                                   intptr_t user_value);
+typedef int (*SpiProgressCallback)(int numerator, int denominator, intptr_t user_value);
 
 /* ---------------------------------------------------------------------- */
 /* Result codes                                                           */
@@ -102,22 +101,22 @@ typedef int (*SpiProgressCallback)(int numerator, int denominator,
 enum SpiResult {
   kSpiNotImplemented = -1, /* the entry point does nothing */
   kSpiSuccess = 0,
-  kSpiAborted = 1,         /* stopped because the progress callback asked */
-  kSpiUnknownFormat = 2,   /* not a picture this plug-in reads */
-  kSpiBrokenData = 3,      /* damaged, truncated or implausible data */
-  kSpiOutOfMemory = 4,     /* a handle could not be allocated */
-  kSpiMemoryError = 5,     /* a handle could not be locked */
-  kSpiReadError = 6,       /* the file could not be read (flag mode 0) */
+  kSpiAborted = 1,       /* stopped because the progress callback asked */
+  kSpiUnknownFormat = 2, /* not a picture this plug-in reads */
+  kSpiBrokenData = 3,    /* damaged, truncated or implausible data */
+  kSpiOutOfMemory = 4,   /* a handle could not be allocated */
+  kSpiMemoryError = 5,   /* a handle could not be locked */
+  kSpiReadError = 6,     /* the file could not be read (flag mode 0) */
   kSpiInternalError = 8
 };
 
 /* The input flag of GetPictureInfo and GetPicture: the low three bits say
  * where the picture is. */
 enum SpiInputKind {
-  kSpiInputFile = 0,   /* buffer is a file name, length the offset of the
-                          picture inside that file */
-  kSpiInputMemory = 1  /* buffer is the picture in memory, length its size
-                          in bytes (the program always uses this) */
+  kSpiInputFile = 0,  /* buffer is a file name, length the offset of the
+                         picture inside that file */
+  kSpiInputMemory = 1 /* buffer is the picture in memory, length its size
+                         in bytes (the program always uses this) */
 };
 #define SPI_INPUT_KIND_MASK 7u
 
@@ -153,8 +152,8 @@ typedef int (*SpiIsSupportedFn)(const char* file_name, const void* data);
 
 /* Image plug-ins. Fills *info for the picture in buffer (see SpiInputKind
  * for buffer, length and flag). Returns kSpiSuccess or an error code. */
-typedef int (*SpiGetPictureInfoFn)(const char* buffer, int32_t length,
-                                   uint32_t flag, PictureInfo* info);
+typedef int (*SpiGetPictureInfoFn)(const char* buffer, int32_t length, uint32_t flag,
+                                   PictureInfo* info);
 
 /* Image plug-ins. Decodes the picture and hands back two new handles:
  *   *info_handle:  a 40-byte BMP information header (biSize = 40, biWidth,
@@ -170,26 +169,21 @@ typedef int (*SpiGetPictureInfoFn)(const char* buffer, int32_t length,
  * progress may be NULL. The program locks, reads, unlocks and frees both
  * handles; on any non-zero result the plug-in must leave nothing allocated
  * and the handles are not read. */
-typedef int (*SpiGetPictureFn)(const char* buffer, int32_t length,
-                               uint32_t flag, MurvaLocalHandle* info_handle,
-                               MurvaLocalHandle* pixel_handle,
-                               SpiProgressCallback progress,
-                               intptr_t user_value);
+typedef int (*SpiGetPictureFn)(const char* buffer, int32_t length, uint32_t flag,
+                               MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
+                               SpiProgressCallback progress, intptr_t user_value);
 
 /* Same contract as GetPicture, for a small preview picture. The program
  * looks it up but never calls it. */
 typedef SpiGetPictureFn SpiGetPreviewFn;
 
 /* Archive plug-ins ("00AM"). The program only checks that they exist. */
-typedef int (*SpiGetArchiveInfoFn)(const char* buffer, int32_t length,
-                                   uint32_t flag,
+typedef int (*SpiGetArchiveInfoFn)(const char* buffer, int32_t length, uint32_t flag,
                                    MurvaLocalHandle* archive_info_handle);
-typedef int (*SpiGetFileInfoFn)(const char* buffer, int32_t length,
-                                const char* file_name, uint32_t flag,
-                                void* file_info);
-typedef int (*SpiGetFileFn)(const char* source, int32_t length, char* dest,
-                            uint32_t flag, SpiProgressCallback progress,
-                            intptr_t user_value);
+typedef int (*SpiGetFileInfoFn)(const char* buffer, int32_t length, const char* file_name,
+                                uint32_t flag, void* file_info);
+typedef int (*SpiGetFileFn)(const char* source, int32_t length, char* dest, uint32_t flag,
+                            SpiProgressCallback progress, intptr_t user_value);
 
 /* Optional settings dialog; parent is the host's window identifier. The
  * program looks it up but never calls it. */
@@ -198,27 +192,20 @@ typedef int (*SpiConfigurationDlgFn)(uintptr_t parent, int function);
 /* Prototypes for plug-in writers: define the ones your kind needs. */
 MURVA_SPI_EXPORT int GetPluginInfo(int index, char* buffer, int buffer_length);
 MURVA_SPI_EXPORT int IsSupported(const char* file_name, const void* data);
-MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length,
-                                    uint32_t flag, PictureInfo* info);
-MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length,
-                                uint32_t flag, MurvaLocalHandle* info_handle,
-                                MurvaLocalHandle* pixel_handle,
-                                SpiProgressCallback progress,
-                                intptr_t user_value);
-MURVA_SPI_EXPORT int GetPreview(const char* buffer, int32_t length,
-                                uint32_t flag, MurvaLocalHandle* info_handle,
-                                MurvaLocalHandle* pixel_handle,
-                                SpiProgressCallback progress,
-                                intptr_t user_value);
-MURVA_SPI_EXPORT int GetArchiveInfo(const char* buffer, int32_t length,
-                                    uint32_t flag,
+MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t flag,
+                                    PictureInfo* info);
+MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t flag,
+                                MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
+                                SpiProgressCallback progress, intptr_t user_value);
+MURVA_SPI_EXPORT int GetPreview(const char* buffer, int32_t length, uint32_t flag,
+                                MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
+                                SpiProgressCallback progress, intptr_t user_value);
+MURVA_SPI_EXPORT int GetArchiveInfo(const char* buffer, int32_t length, uint32_t flag,
                                     MurvaLocalHandle* archive_info_handle);
-MURVA_SPI_EXPORT int GetFileInfo(const char* buffer, int32_t length,
-                                 const char* file_name, uint32_t flag,
-                                 void* file_info);
-MURVA_SPI_EXPORT int GetFile(const char* source, int32_t length, char* dest,
-                             uint32_t flag, SpiProgressCallback progress,
-                             intptr_t user_value);
+MURVA_SPI_EXPORT int GetFileInfo(const char* buffer, int32_t length, const char* file_name,
+                                 uint32_t flag, void* file_info);
+MURVA_SPI_EXPORT int GetFile(const char* source, int32_t length, char* dest, uint32_t flag,
+                             SpiProgressCallback progress, intptr_t user_value);
 MURVA_SPI_EXPORT int ConfigurationDlg(uintptr_t parent, int function);
 
 #ifdef __cplusplus

@@ -5,8 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-int SpiAnswerPluginInfo(int index, char* buffer, int buffer_length,
-                        const char* const* texts, int count) {
+int SpiAnswerPluginInfo(int index, char* buffer, int buffer_length, const char* const* texts,
+                        int count) {
   if (index < 0 || index >= count || buffer == NULL || buffer_length <= 0) return 0;
   /* The terminating zero counts against buffer_length, so a host that
    * passes the full size of its buffer is safe too. */
@@ -171,8 +171,7 @@ void SpiBitmapDiscard(SpiBitmap* bitmap) {
   memset(bitmap, 0, sizeof *bitmap);
 }
 
-int SpiProgress(SpiProgressCallback progress, int numerator, int denominator,
-                intptr_t user_value) {
+int SpiProgress(SpiProgressCallback progress, int numerator, int denominator, intptr_t user_value) {
   if (progress == NULL) return 0;
   return progress(numerator, denominator, user_value);
 }

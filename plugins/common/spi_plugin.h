@@ -25,8 +25,8 @@ extern "C" {
 
 /* Copies texts[index] into buffer as GetPluginInfo does; returns the number
  * of characters written (0 for an index without a text). */
-int SpiAnswerPluginInfo(int index, char* buffer, int buffer_length,
-                        const char* const* texts, int count);
+int SpiAnswerPluginInfo(int index, char* buffer, int buffer_length, const char* const* texts,
+                        int count);
 
 /* The picture data of a GetPictureInfo or GetPicture call. */
 typedef struct SpiInput {
@@ -84,8 +84,7 @@ void SpiBitmapFinish(SpiBitmap* bitmap, MurvaLocalHandle* info_handle,
 void SpiBitmapDiscard(SpiBitmap* bitmap);
 
 /* Calls the progress callback when there is one; non-zero means stop. */
-int SpiProgress(SpiProgressCallback progress, int numerator, int denominator,
-                intptr_t user_value);
+int SpiProgress(SpiProgressCallback progress, int numerator, int denominator, intptr_t user_value);
 
 /* A colour channel with alpha laid over white. */
 static inline uint8_t SpiOverWhite(uint8_t value, uint8_t alpha) {

@@ -8,10 +8,9 @@
  * otherwise the screen's background colour when the frame uses the global
  * palette, otherwise colour 0.
  */
+#include <gif_lib.h>
 #include <stdlib.h>
 #include <string.h>
-
-#include <gif_lib.h>
 
 #include "murva_spi.h"
 #include "spi_plugin.h"

@@ -6,13 +6,12 @@
  * the inks inverted). Data that ends before the picture does is refused, as
  * is a progressive file with an implausible number of scans.
  */
+#include <jerror.h>
+#include <jpeglib.h>
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-
-#include <jerror.h>
-#include <jpeglib.h>
 
 #include "murva_spi.h"
 #include "spi_plugin.h"
@@ -20,10 +19,14 @@
 static const char* const kPluginInfo[] = {
     SPI_API_VERSION_IMAGE,
     "MURVA32 JPEG plug-in (libjpeg)",
-    "*.jpg", "JPEG",
-    "*.jpeg", "JPEG",
-    "*.jpe", "JPEG",
-    "*.jfif", "JPEG",
+    "*.jpg",
+    "JPEG",
+    "*.jpeg",
+    "JPEG",
+    "*.jpe",
+    "JPEG",
+    "*.jfif",
+    "JPEG",
 };
 
 /* A real progressive file has a few dozen scans; thousands only make the

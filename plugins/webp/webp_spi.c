@@ -7,7 +7,6 @@
  */
 #include <stdlib.h>
 #include <string.h>
-
 #include <webp/decode.h>
 #include <webp/demux.h>
 
@@ -87,8 +86,8 @@ static int DecodeAnimationFrame(const SpiInput* input, SpiBitmap* bitmap) {
   WebPAnimInfo info;
   uint8_t* frame = NULL;
   int timestamp = 0;
-  if (WebPAnimDecoderGetInfo(decoder, &info) &&
-      (int)info.canvas_width == bitmap->width && (int)info.canvas_height == bitmap->height &&
+  if (WebPAnimDecoderGetInfo(decoder, &info) && (int)info.canvas_width == bitmap->width &&
+      (int)info.canvas_height == bitmap->height &&
       WebPAnimDecoderGetNext(decoder, &frame, &timestamp) && frame != NULL) {
     BlendRows(bitmap, frame, (size_t)info.canvas_width * 4);
     result = kSpiSuccess;

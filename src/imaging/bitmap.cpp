@@ -57,9 +57,8 @@ bool PixelRowsArePresent(std::span<const std::uint8_t> stream) {
 }  // namespace
 
 const TGraphicClass& TBitmap::Class() {
-  static const TGraphicClass kClass{"TBitmap", [] {
-                                      return std::unique_ptr<TGraphic>(new TBitmap);
-                                    }};
+  static const TGraphicClass kClass{"TBitmap",
+                                    [] { return std::unique_ptr<TGraphic>(new TBitmap); }};
   return kClass;
 }
 

@@ -26,8 +26,8 @@ void TGraphic::LoadFromStream(std::istream& stream) {
   LoadFromStream(std::span<const std::uint8_t>(memory));
 }
 
-void TGraphic::Progress(TProgressStage stage, int percent_done, bool redraw_now,
-                        const QRect& rect, const std::string& message) {
+void TGraphic::Progress(TProgressStage stage, int percent_done, bool redraw_now, const QRect& rect,
+                        const std::string& message) {
   if (on_progress_) on_progress_(*this, stage, percent_done, redraw_now, rect, message);
 }
 

@@ -5,6 +5,8 @@
 // TGraphicClass, the value the picture-format registry stores, so that a
 // file can be opened by the class registered for its extension.
 
+#include <QImage>
+#include <QRect>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -12,9 +14,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-#include <QImage>
-#include <QRect>
 
 namespace murva {
 
@@ -29,8 +28,8 @@ struct TGraphicClass {
 enum class TProgressStage { psStarting, psRunning, psEnding };
 
 using TProgressEvent =
-    std::function<void(TGraphic& sender, TProgressStage stage, int percent_done,
-                       bool redraw_now, const QRect& rect, const std::string& message)>;
+    std::function<void(TGraphic& sender, TProgressStage stage, int percent_done, bool redraw_now,
+                       const QRect& rect, const std::string& message)>;
 
 class TGraphic {
  public:

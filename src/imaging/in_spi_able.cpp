@@ -99,8 +99,8 @@ bool TInSPIAble::PluginTrial(const TSPI& spi, std::span<const std::uint8_t> memo
   try {
     result = ImageCall(spi, memory.data(), memory.size());
     if (!result && skip_header_ && memory.size() > kSkippedHeaderSize) {
-      result = ImageCall(spi, memory.data() + kSkippedHeaderSize,
-                         memory.size() - kSkippedHeaderSize);
+      result =
+          ImageCall(spi, memory.data() + kSkippedHeaderSize, memory.size() - kSkippedHeaderSize);
     }
   } catch (...) {
     Notify(TProgressStage::psEnding, 100, true);

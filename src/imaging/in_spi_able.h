@@ -4,13 +4,12 @@
 // through the program's own BMP reader and the image plug-ins, in the order
 // the file's extension suggests.
 
+#include <QRect>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <span>
 #include <string>
-
-#include <QRect>
 
 #include "imaging/graphic.h"
 #include "imaging/spi.h"
@@ -38,12 +37,11 @@ class TInSPIAble {
   using NativeStreamLoader = std::function<void(std::span<const std::uint8_t> stream)>;
   // Turns a plug-in's information and pixel blocks into the bitmap; returns
   // whether it did.
-  using PictureSink = std::function<bool(std::span<const std::uint8_t> info,
-                                         std::span<const std::uint8_t> pixels,
-                                         const TPictureRecord& record)>;
-  using ProgressSink = std::function<void(TProgressStage stage, int percent_done,
-                                          bool redraw_now, const QRect& rect,
-                                          const std::string& message)>;
+  using PictureSink =
+      std::function<bool(std::span<const std::uint8_t> info, std::span<const std::uint8_t> pixels,
+                         const TPictureRecord& record)>;
+  using ProgressSink = std::function<void(TProgressStage stage, int percent_done, bool redraw_now,
+                                          const QRect& rect, const std::string& message)>;
 
   // The built-in format's extension.
   static constexpr const char* kNativeExt = "BMP";

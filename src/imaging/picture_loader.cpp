@@ -32,8 +32,8 @@ void InitializePictureFormats(const std::filesystem::path& application_folder) {
   auto manager = std::make_unique<TSPIs>();
   // The shipped plug-ins are installed in the system's plug-in folder; a
   // build tree or a portable copy keeps them beside the executable.
-  manager->SetSearchOptions({TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir,
-                             TSPISearchOption::spsSystemDir});
+  manager->SetSearchOptions(
+      {TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir, TSPISearchOption::spsSystemDir});
   if (!application_folder.empty()) manager->SetApplicationDirectory(application_folder.string());
   TSPIs& searched = *manager;
   ProgramManager() = std::move(manager);

@@ -4,9 +4,8 @@
 // plug-ins of the process and two calls that read a background picture into a
 // QImage.
 
-#include <filesystem>
-
 #include <QImage>
+#include <filesystem>
 
 namespace murva {
 

@@ -1,7 +1,6 @@
 #include "imaging/picture_sink.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 namespace murva {
@@ -35,10 +34,17 @@ std::optional<TPluginBlockLayout> PluginBlockLayout(std::span<const std::uint8_t
   if (width <= 0 || height == 0 || layout.bit_count == 0) return std::nullopt;
   if (layout.colours == 0) {
     switch (layout.bit_count) {
-      case 1: layout.colours = 2; break;
-      case 4: layout.colours = 16; break;
-      case 8: layout.colours = 256; break;
-      default: break;
+      case 1:
+        layout.colours = 2;
+        break;
+      case 4:
+        layout.colours = 16;
+        break;
+      case 8:
+        layout.colours = 256;
+        break;
+      default:
+        break;
     }
   }
   layout.info_size = kInfoHeaderSize + 4 * static_cast<std::uint64_t>(layout.colours);
@@ -55,17 +61,18 @@ std::optional<std::vector<std::uint8_t>> AssembleBitmapFile(std::span<const std:
   std::uint64_t file_size = kFileHeaderSize + layout->info_size + layout->image_size;
   if (file_size > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
 
-  std::vector<std::uint8_t> file(static_cast<std::size_t>(file_size));
-  file[0] = 'B';
-  file[1] = 'M';
-  WriteU32(&file[2], static_cast<std::uint32_t>(file_size));
+  // Built by appending, so that the large pixel part is written once.
+  std::uint8_t header[kFileHeaderSize] = {'B', 'M'};
+  WriteU32(&header[2], static_cast<std::uint32_t>(file_size));
   // bytes 6 to 9: two reserved words, 0
-  WriteU32(&file[10], static_cast<std::uint32_t>(kFileHeaderSize + layout->info_size));
-  std::memcpy(&file[kFileHeaderSize], info.data(), static_cast<std::size_t>(layout->info_size));
-  if (layout->image_size > 0) {
-    std::memcpy(&file[kFileHeaderSize + layout->info_size], pixels.data(),
-                static_cast<std::size_t>(layout->image_size));
-  }
+  WriteU32(&header[10], static_cast<std::uint32_t>(kFileHeaderSize + layout->info_size));
+  std::vector<std::uint8_t> file;
+  file.reserve(static_cast<std::size_t>(file_size));
+  file.insert(file.end(), header, header + kFileHeaderSize);
+  file.insert(file.end(), info.begin(),
+              info.begin() + static_cast<std::ptrdiff_t>(layout->info_size));
+  file.insert(file.end(), pixels.begin(),
+              pixels.begin() + static_cast<std::ptrdiff_t>(layout->image_size));
   return file;
 }
 

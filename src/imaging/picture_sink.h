@@ -3,12 +3,11 @@
 // Turning what an image plug-in hands back - a BMP information block and a
 // pixel block - into a BMP file image the plain bitmap reader can read.
 
+#include <QImage>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
-
-#include <QImage>
 
 namespace murva {
 

@@ -71,9 +71,9 @@ class TSPI {
   int GetPluginInfo(int index, char* buffer, int buffer_length) const;
   int IsSupported(const char* file_name, const void* data) const;
   int GetPictureInfo(const char* buffer, int32_t length, uint32_t flag, PictureInfo* info) const;
-  int GetPicture(const char* buffer, int32_t length, uint32_t flag,
-                 MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
-                 SpiProgressCallback progress, intptr_t user_value) const;
+  int GetPicture(const char* buffer, int32_t length, uint32_t flag, MurvaLocalHandle* info_handle,
+                 MurvaLocalHandle* pixel_handle, SpiProgressCallback progress,
+                 intptr_t user_value) const;
 
   // Whether the plug-in exports each entry point.
   bool HasGetPluginInfo() const { return get_plugin_info_ != nullptr; }

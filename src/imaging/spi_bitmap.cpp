@@ -18,21 +18,16 @@ const SPIBitmapUnit spi_bitmap_unit;
 }  // namespace
 
 TSPIBitmap::TSPIBitmap() : loader_(std::make_unique<TInSPIAble>(*this)) {
-  loader_->SetNativeFileLoader([this](const std::string& file_name) {
-    TBitmap::LoadFromFile(file_name);
-  });
-  loader_->SetNativeStreamLoader([this](std::span<const std::uint8_t> stream) {
-    ReadBitmapImage(stream);
-  });
-  loader_->SetPictureSink([this](std::span<const std::uint8_t> info,
-                                 std::span<const std::uint8_t> pixels,
-                                 const TPictureRecord& record) {
-    return ConvertPicture(info, pixels, record);
-  });
-  loader_->SetProgressSink([this](TProgressStage stage, int percent, bool redraw,
-                                  const QRect& rect, const std::string& message) {
-    Progress(stage, percent, redraw, rect, message);
-  });
+  loader_->SetNativeFileLoader(
+      [this](const std::string& file_name) { TBitmap::LoadFromFile(file_name); });
+  loader_->SetNativeStreamLoader(
+      [this](std::span<const std::uint8_t> stream) { ReadBitmapImage(stream); });
+  loader_->SetPictureSink(
+      [this](std::span<const std::uint8_t> info, std::span<const std::uint8_t> pixels,
+             const TPictureRecord& record) { return ConvertPicture(info, pixels, record); });
+  loader_->SetProgressSink(
+      [this](TProgressStage stage, int percent, bool redraw, const QRect& rect,
+             const std::string& message) { Progress(stage, percent, redraw, rect, message); });
 }
 
 TSPIBitmap::~TSPIBitmap() = default;

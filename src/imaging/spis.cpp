@@ -111,9 +111,8 @@ void TSPIs::Search(const std::string& mask) {
     return;
   }
   for (TSPISearchOption option :
-       {TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir,
-        TSPISearchOption::spsCurrentDir, TSPISearchOption::spsSystemDir,
-        TSPISearchOption::spsWindowsDir}) {
+       {TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir, TSPISearchOption::spsCurrentDir,
+        TSPISearchOption::spsSystemDir, TSPISearchOption::spsWindowsDir}) {
     if (!search_options_.contains(option)) continue;
     std::optional<std::string> directory = PlaceDirectory(option);
     if (!directory || directory->empty()) continue;

@@ -14,8 +14,7 @@ namespace murva {
 DynamicLibrary::~DynamicLibrary() { Close(); }
 
 DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)),
-      last_error_(std::move(other.last_error_)) {}
+    : handle_(std::exchange(other.handle_, nullptr)), last_error_(std::move(other.last_error_)) {}
 
 DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
   if (this != &other) {
@@ -64,8 +63,7 @@ void* DynamicLibrary::Symbol(const char* name) const {
 std::string DynamicLibrary::FileName() const {
   if (handle_ == nullptr) return {};
   link_map* map = nullptr;
-  if (dlinfo(handle_, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr ||
-      map->l_name == nullptr) {
+  if (dlinfo(handle_, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr || map->l_name == nullptr) {
     return {};
   }
   return map->l_name;

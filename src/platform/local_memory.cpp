@@ -45,8 +45,7 @@ Slot* FindLive(HandleTable& table, MurvaLocalHandle handle) {
   return &slot;
 }
 
-void Notify(LocalMemoryObserver observer, LocalMemoryOperation operation,
-            MurvaLocalHandle handle) {
+void Notify(LocalMemoryObserver observer, LocalMemoryOperation operation, MurvaLocalHandle handle) {
   if (observer) observer(operation, handle);
 }
 

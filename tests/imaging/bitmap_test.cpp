@@ -2,11 +2,10 @@
 
 #include "imaging/bitmap.h"
 
-#include <sstream>
+#include <gtest/gtest.h>
 
 #include <QBuffer>
-
-#include <gtest/gtest.h>
+#include <sstream>
 
 #include "imaging/graphic_errors.h"
 #include "imaging/platform_graphics.h"
@@ -77,8 +76,8 @@ TEST(PlainBitmapReader, RefusesATruncatedFileAndKeepsItsPicture) {
   std::vector<std::uint8_t> file = BmpFile(source);
   TBitmap bitmap;
   bitmap.LoadFromStream(std::span<const std::uint8_t>(file));
-  for (std::size_t keep : {file.size() - 1, file.size() / 2, std::size_t{60}, std::size_t{20},
-                           std::size_t{2}}) {
+  for (std::size_t keep :
+       {file.size() - 1, file.size() / 2, std::size_t{60}, std::size_t{20}, std::size_t{2}}) {
     std::vector<std::uint8_t> cut(file.begin(), file.begin() + static_cast<long>(keep));
     EXPECT_THROW(bitmap.LoadFromStream(std::span<const std::uint8_t>(cut)), EInvalidGraphic)
         << keep;
@@ -89,8 +88,14 @@ TEST(PlainBitmapReader, RefusesATruncatedFileAndKeepsItsPicture) {
 TEST(PlainBitmapReader, RefusesAbsurdDimensions) {
   std::vector<std::uint8_t> file = BmpFile(Gradient(2, 2));
   // width 100000 x height 100000 in a file of a few bytes
-  file[18] = 0xA0; file[19] = 0x86; file[20] = 0x01; file[21] = 0x00;
-  file[22] = 0xA0; file[23] = 0x86; file[24] = 0x01; file[25] = 0x00;
+  file[18] = 0xA0;
+  file[19] = 0x86;
+  file[20] = 0x01;
+  file[21] = 0x00;
+  file[22] = 0xA0;
+  file[23] = 0x86;
+  file[24] = 0x01;
+  file[25] = 0x00;
   TBitmap bitmap;
   EXPECT_THROW(bitmap.LoadFromStream(std::span<const std::uint8_t>(file)), EInvalidGraphic);
 }

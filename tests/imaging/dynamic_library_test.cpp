@@ -2,11 +2,10 @@
 
 #include "platform/dynamic_library.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "imaging/test_support.h"
 

@@ -2,11 +2,11 @@
 
 #include "platform/local_memory.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 // The public plug-in header declares the same functions; including both in
 // one file makes the compiler check that the declarations agree.

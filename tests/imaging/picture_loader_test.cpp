@@ -2,9 +2,8 @@
 
 #include "imaging/picture_loader.h"
 
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include "imaging/graphic_errors.h"
 #include "imaging/picture_writers.h"

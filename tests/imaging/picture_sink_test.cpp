@@ -2,16 +2,15 @@
 
 #include "imaging/picture_sink.h"
 
-#include <cstring>
-
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace murva {
 namespace {
 
-std::vector<std::uint8_t> InfoBlock(int32_t width, int32_t height, uint16_t bits,
-                                    uint32_t clr_used, std::size_t table_entries,
-                                    uint32_t bi_size = 40) {
+std::vector<std::uint8_t> InfoBlock(int32_t width, int32_t height, uint16_t bits, uint32_t clr_used,
+                                    std::size_t table_entries, uint32_t bi_size = 40) {
   std::vector<std::uint8_t> block(40 + 4 * table_entries, 0);
   auto put32 = [&](std::size_t at, uint32_t value) { std::memcpy(&block[at], &value, 4); };
   put32(0, bi_size);
@@ -98,8 +97,8 @@ TEST(AssembleBitmapFile, NeverReadsPastAShortBlock) {
   // A huge picture in small blocks.
   EXPECT_FALSE(AssembleBitmapFile(InfoBlock(0x7fffffff, 0x7fffffff, 32, 0, 0),
                                   std::vector<std::uint8_t>(64)));
-  EXPECT_FALSE(AssembleBitmapFile(InfoBlock(1, 1, 8, 0xffffffffu, 0),
-                                  std::vector<std::uint8_t>(64)));
+  EXPECT_FALSE(
+      AssembleBitmapFile(InfoBlock(1, 1, 8, 0xffffffffu, 0), std::vector<std::uint8_t>(64)));
 }
 
 TEST(SixteenColourPalette, TakesRedGreenBlueFromBytesTwoOneZero) {

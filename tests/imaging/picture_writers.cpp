@@ -1,16 +1,16 @@
 #include "imaging/picture_writers.h"
 
-#include <csetjmp>
-#include <cstdio>
-#include <cstring>
-#include <stdexcept>
-
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
 #include <webp/decode.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
 
 namespace murva::test {
 namespace {
@@ -24,11 +24,16 @@ void NoFlush(png_structp) {}
 
 int Channels(int color_type) {
   switch (color_type) {
-    case PNG_COLOR_TYPE_GRAY: return 1;
-    case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-    case PNG_COLOR_TYPE_RGB: return 3;
-    case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-    default: return 1;  // palette
+    case PNG_COLOR_TYPE_GRAY:
+      return 1;
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+      return 2;
+    case PNG_COLOR_TYPE_RGB:
+      return 3;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+      return 4;
+    default:
+      return 1;  // palette
   }
 }
 
@@ -117,7 +122,7 @@ Bytes WriteJpeg(int width, int height, JpegKind kind, int quality) {
   cinfo.image_height = static_cast<JDIMENSION>(height);
   int components = kind == JpegKind::kGrey ? 1 : kind == JpegKind::kCmyk ? 4 : 3;
   cinfo.input_components = components;
-  cinfo.in_color_space = kind == JpegKind::kGrey  ? JCS_GRAYSCALE
+  cinfo.in_color_space = kind == JpegKind::kGrey   ? JCS_GRAYSCALE
                          : kind == JpegKind::kCmyk ? JCS_CMYK
                                                    : JCS_RGB;
   jpeg_set_defaults(&cinfo);
@@ -252,8 +257,9 @@ namespace {
 Bytes ToRgbaBytes(const std::vector<QRgb>& argb) {
   Bytes rgba;
   for (QRgb p : argb) {
-    rgba.insert(rgba.end(), {static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
-                             static_cast<std::uint8_t>(qBlue(p)), static_cast<std::uint8_t>(qAlpha(p))});
+    rgba.insert(rgba.end(),
+                {static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+                 static_cast<std::uint8_t>(qBlue(p)), static_cast<std::uint8_t>(qAlpha(p))});
   }
   return rgba;
 }

@@ -3,12 +3,11 @@
 // Writers for small test pictures in the formats of the shipped plug-ins,
 // made with the codec libraries themselves, and reference decoders.
 
+#include <QImage>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
-
-#include <QImage>
 
 namespace murva::test {
 
@@ -22,8 +21,8 @@ struct PngSpec {
   int color_type = 2;  // PNG_COLOR_TYPE_*
   int bit_depth = 8;
   bool interlaced = false;
-  std::vector<std::uint32_t> palette;  // 0xRRGGBB
-  std::vector<std::uint8_t> palette_alpha;  // tRNS for palette pictures
+  std::vector<std::uint32_t> palette;                            // 0xRRGGBB
+  std::vector<std::uint8_t> palette_alpha;                       // tRNS for palette pictures
   std::optional<std::vector<std::uint16_t>> transparent_colour;  // tRNS for grey / RGB
   std::function<std::uint16_t(int x, int y, int channel)> sample;
 };

@@ -2,12 +2,11 @@
 // type decode to exactly the expected pixels; damaged and hostile files are
 // refused with a non-zero result and leave nothing allocated.
 
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <cstring>
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "imaging/graphic_errors.h"
 #include "imaging/picture_writers.h"
@@ -53,8 +52,8 @@ class ShippedPlugins : public ::testing::Test {
     MurvaLocalHandle info = 0;
     MurvaLocalHandle pixels = 0;
     int result = Plugin(name).GetPicture(reinterpret_cast<const char*>(file.data()),
-                                         static_cast<int32_t>(file.size()), kSpiInputMemory,
-                                         &info, &pixels, progress, user_value);
+                                         static_cast<int32_t>(file.size()), kSpiInputMemory, &info,
+                                         &pixels, progress, user_value);
     if (result == kSpiSuccess) {
       MurvaLocalFree(info);
       MurvaLocalFree(pixels);
@@ -131,10 +130,14 @@ std::uint8_t High(std::uint16_t value, int bit_depth) {
 // The 8-bit grey level of a low-depth sample, as the PNG format scales it.
 std::uint8_t GreyLevel(std::uint16_t value, int bit_depth) {
   switch (bit_depth) {
-    case 1: return value ? 255 : 0;
-    case 2: return static_cast<std::uint8_t>(value * 0x55);
-    case 4: return static_cast<std::uint8_t>(value * 0x11);
-    default: return High(value, bit_depth);
+    case 1:
+      return value ? 255 : 0;
+    case 2:
+      return static_cast<std::uint8_t>(value * 0x55);
+    case 4:
+      return static_cast<std::uint8_t>(value * 0x11);
+    default:
+      return High(value, bit_depth);
   }
 }
 
@@ -154,11 +157,10 @@ std::vector<PngCase> PngCases() {
       for (int i = 0; i < count; ++i) spec.palette.push_back(PaletteColour(i));
       if (depth == 4) spec.palette_alpha = {0, 128, 255};  // transparency is not applied
       spec.sample = [count](int x, int y, int) { return (x * 3 + y * 5) % count; };
-      cases.push_back({"palette", spec,
-                       [count](int x, int y) {
-                         return 0xFF000000u | PaletteColour((x * 3 + y * 5) % count);
-                       },
-                       true});
+      cases.push_back(
+          {"palette", spec,
+           [count](int x, int y) { return 0xFF000000u | PaletteColour((x * 3 + y * 5) % count); },
+           true});
     }
   }
   for (int depth : {1, 2, 4, 8, 16}) {
@@ -233,9 +235,8 @@ std::vector<PngCase> PngCases() {
 
 TEST_F(ShippedPlugins, PngEveryColourTypeDecodesExactly) {
   for (const PngCase& c : PngCases()) {
-    SCOPED_TRACE(std::string(c.label) + " type " + std::to_string(c.spec.color_type) +
-                 " depth " + std::to_string(c.spec.bit_depth) +
-                 (c.spec.interlaced ? " interlaced" : ""));
+    SCOPED_TRACE(std::string(c.label) + " type " + std::to_string(c.spec.color_type) + " depth " +
+                 std::to_string(c.spec.bit_depth) + (c.spec.interlaced ? " interlaced" : ""));
     Bytes file = test::WritePng(c.spec);
     ASSERT_TRUE(Supported("png", file));
     QImage image = Decode("png", file, "p.png");
@@ -271,8 +272,8 @@ Bytes RgbPng(int width, int height) {
 
 TEST_F(ShippedPlugins, PngTruncatedAndDamagedFilesAreRefused) {
   Bytes file = RgbPng(40, 30);
-  ExpectTruncationsRefused("png", file, {file.size() - 1, file.size() - 12, file.size() / 2, 60,
-                                         33, 20, 8, 3});
+  ExpectTruncationsRefused("png", file,
+                           {file.size() - 1, file.size() - 12, file.size() / 2, 60, 33, 20, 8, 3});
   Bytes damaged = file;
   damaged[file.size() / 2] ^= 0xFF;  // inside the compressed pixels: CRC error
   EXPECT_NE(GetPictureResult("png", damaged), kSpiSuccess);
@@ -336,8 +337,9 @@ TEST_F(ShippedPlugins, JpegEveryKindDecodesLikeTheCodecLibrary) {
 TEST_F(ShippedPlugins, JpegTruncatedFilesAreRefused) {
   for (test::JpegKind kind : {test::JpegKind::kColour, test::JpegKind::kProgressive}) {
     Bytes file = test::WriteJpeg(64, 48, kind);
-    ExpectTruncationsRefused("jpeg", file, {file.size() - 1, file.size() - 2, file.size() * 3 / 4,
-                                            file.size() / 2, 200, 20, 3});
+    ExpectTruncationsRefused(
+        "jpeg", file,
+        {file.size() - 1, file.size() - 2, file.size() * 3 / 4, file.size() / 2, 200, 20, 3});
   }
 }
 
@@ -356,10 +358,10 @@ Bytes WithJpegSize(Bytes file, std::uint16_t width, std::uint16_t height) {
 }
 
 TEST_F(ShippedPlugins, JpegAbsurdDimensionsAreRefusedBeforeAllocating) {
-  ExpectOversizeRefused("jpeg", WithJpegSize(test::WriteJpeg(8, 8, test::JpegKind::kColour),
-                                             60000, 60000));
-  ExpectOversizeRefused("jpeg", WithJpegSize(test::WriteJpeg(8, 8, test::JpegKind::kProgressive),
-                                             30000, 30000));
+  ExpectOversizeRefused("jpeg",
+                        WithJpegSize(test::WriteJpeg(8, 8, test::JpegKind::kColour), 60000, 60000));
+  ExpectOversizeRefused(
+      "jpeg", WithJpegSize(test::WriteJpeg(8, 8, test::JpegKind::kProgressive), 30000, 30000));
 }
 
 // --- GIF ------------------------------------------------------------------
@@ -552,9 +554,9 @@ std::vector<std::pair<std::string, Bytes>> OneOfEach() {
 TEST_F(ShippedPlugins, EachStopsWhenTheProgressCallbackAsks) {
   for (const auto& [name, file] : OneOfEach()) {
     AbortCounter counter;
-    EXPECT_EQ(GetPictureResult(name, file, &AbortCounter::Callback,
-                               reinterpret_cast<intptr_t>(&counter)),
-              kSpiAborted)
+    EXPECT_EQ(
+        GetPictureResult(name, file, &AbortCounter::Callback, reinterpret_cast<intptr_t>(&counter)),
+        kSpiAborted)
         << name;
     EXPECT_EQ(counter.calls, 1) << name;
   }
@@ -609,8 +611,8 @@ TEST_F(ShippedPlugins, EachReadsFromAFileAtAnOffset) {
         << name;
     EXPECT_EQ(info.width, 20);
     MurvaLocalHandle info_handle = 0, pixel_handle = 0;
-    ASSERT_EQ(Plugin(name).GetPicture(path.c_str(), 100, kSpiInputFile, &info_handle,
-                                      &pixel_handle, nullptr, 0),
+    ASSERT_EQ(Plugin(name).GetPicture(path.c_str(), 100, kSpiInputFile, &info_handle, &pixel_handle,
+                                      nullptr, 0),
               kSpiSuccess)
         << name;
     EXPECT_EQ(MurvaLocalSize(info_handle) >= 40, true);

@@ -3,10 +3,10 @@
 
 #include "imaging/spi_bitmap.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 #include "imaging/graphic_errors.h"
 #include "imaging/in_spi_able.h"
@@ -26,7 +26,9 @@ using test::TestPlugin;
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::span<const std::uint8_t> Span(const Bytes& bytes) { return std::span<const std::uint8_t>(bytes); }
+std::span<const std::uint8_t> Span(const Bytes& bytes) {
+  return std::span<const std::uint8_t>(bytes);
+}
 
 std::vector<QRgb> FakePixels(int width, int height) {
   std::vector<QRgb> pixels;
@@ -281,9 +283,9 @@ TEST_F(SPIBitmapLoad, BlocksAreUnlockedAndFreedInTheFixedOrder) {
   MurvaLocalHandle pixels = seen[1].second;
   std::vector<std::pair<LocalMemoryOperation, MurvaLocalHandle>> last(seen.end() - 6, seen.end());
   std::vector<std::pair<LocalMemoryOperation, MurvaLocalHandle>> expected = {
-      {LocalMemoryOperation::kLock, pixels},   {LocalMemoryOperation::kLock, info},
-      {LocalMemoryOperation::kUnlock, info},   {LocalMemoryOperation::kUnlock, pixels},
-      {LocalMemoryOperation::kFree, info},     {LocalMemoryOperation::kFree, pixels}};
+      {LocalMemoryOperation::kLock, pixels}, {LocalMemoryOperation::kLock, info},
+      {LocalMemoryOperation::kUnlock, info}, {LocalMemoryOperation::kUnlock, pixels},
+      {LocalMemoryOperation::kFree, info},   {LocalMemoryOperation::kFree, pixels}};
   EXPECT_EQ(last, expected);
 }
 
@@ -368,11 +370,11 @@ TEST_F(SPIBitmapLoad, ReportsStartRunningAndEndOfEachTrial) {
 TEST_F(SPIBitmapLoad, ASilentAbortStopsThePluginAndFailsItsTrial) {
   TSPI& progress = AddPlugin("progress");
   int endings = 0;
-  bitmap_.SetOnProgress([&](TGraphic&, TProgressStage stage, int percent, bool, const QRect&,
-                            const std::string&) {
-    if (stage == TProgressStage::psEnding) ++endings;
-    if (stage == TProgressStage::psRunning && percent > 30) throw EAbort();
-  });
+  bitmap_.SetOnProgress(
+      [&](TGraphic&, TProgressStage stage, int percent, bool, const QRect&, const std::string&) {
+        if (stage == TProgressStage::psEnding) ++endings;
+        if (stage == TProgressStage::psRunning && percent > 30) throw EAbort();
+      });
   ExpectUnrecognized([&] { bitmap_.LoadFromStreamWithName(Span(MvtsPicture(5, 8)), "x.mvt"); });
   EXPECT_EQ(LogOf(progress).progress_stopped, 1);
   EXPECT_EQ(LogOf(progress).progress_calls, 4);  // rows 0-3; row 3 is 37 + 1 percent
@@ -383,14 +385,13 @@ TEST_F(SPIBitmapLoad, AnotherErrorOfAListenerStopsThePluginAndEndsTheLoad) {
   TSPI& progress = AddPlugin("progress");
   TSPI& basic = AddPlugin("basic");
   int endings = 0;
-  bitmap_.SetOnProgress([&](TGraphic&, TProgressStage stage, int, bool, const QRect&,
-                            const std::string&) {
-    if (stage == TProgressStage::psEnding) ++endings;
-    if (stage == TProgressStage::psRunning) throw std::logic_error("listener failed");
-  });
+  bitmap_.SetOnProgress(
+      [&](TGraphic&, TProgressStage stage, int, bool, const QRect&, const std::string&) {
+        if (stage == TProgressStage::psEnding) ++endings;
+        if (stage == TProgressStage::psRunning) throw std::logic_error("listener failed");
+      });
   // Nothing claims ".xyz": the plug-ins are tried in list order.
-  EXPECT_THROW(bitmap_.LoadFromStreamWithName(Span(MvtsPicture(5, 8)), "x.xyz"),
-               std::logic_error);
+  EXPECT_THROW(bitmap_.LoadFromStreamWithName(Span(MvtsPicture(5, 8)), "x.xyz"), std::logic_error);
   EXPECT_EQ(LogOf(progress).progress_stopped, 1);
   EXPECT_EQ(LogOf(basic).is_supported_calls, 0);
   EXPECT_EQ(endings, 1);
@@ -400,9 +401,9 @@ TEST(InSPIAbleProgress, PercentIsNinetyEightHundredthsRoundedPlusOne) {
   EXPECT_EQ(TInSPIAble::ProgressPercent(0, 10), 1);
   EXPECT_EQ(TInSPIAble::ProgressPercent(10, 10), 99);
   EXPECT_EQ(TInSPIAble::ProgressPercent(5, 10), 50);
-  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 3), 34);   // 32.67 -> 33
-  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 4), 26);   // 24.5 -> 25
-  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 7), 15);   // 14
+  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 3), 34);  // 32.67 -> 33
+  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 4), 26);  // 24.5 -> 25
+  EXPECT_EQ(TInSPIAble::ProgressPercent(1, 7), 15);  // 14
   EXPECT_EQ(TInSPIAble::ProgressPercent(7, 0), 0);
   EXPECT_EQ(TInSPIAble::ProgressPercent(-1, 4), -24);
   EXPECT_EQ(TInSPIAble::ProgressPercent(1, -4), -24);

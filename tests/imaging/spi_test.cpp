@@ -3,10 +3,10 @@
 
 #include "imaging/spi.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "imaging/spi_errors.h"
 #include "imaging/test_support.h"
@@ -185,7 +185,7 @@ TEST(SPIKinds, ClassTestsCountSubclasses) {
   EXPECT_FALSE(TAmSPI::Class().is_instance(*image));
   EXPECT_FALSE(TXnSPI::Class().is_instance(*image));
   EXPECT_EQ(&SPIClassForVersion("00IN"), &TInSPI::Class());
-  EXPECT_EQ(&SPIClassForVersion("00in"), &TSPI::Class());  // compared with case
+  EXPECT_EQ(&SPIClassForVersion("00in"), &TSPI::Class());   // compared with case
   EXPECT_EQ(&SPIClassForVersion("00IN "), &TSPI::Class());  // compared as a whole
   EXPECT_EQ(&SPIClassForVersion(""), &TSPI::Class());
 }

@@ -3,12 +3,11 @@
 
 #include "imaging/spis.h"
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 #include "imaging/spi_bitmap.h"
 #include "imaging/spi_errors.h"
@@ -90,8 +89,7 @@ class SPIsSearch : public ::testing::Test {
   SPIsSearch() {
     const char* names[] = {"susie", "app", "current", "system", "windows"};
     TSPISearchOption options[] = {TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir,
-                                  TSPISearchOption::spsCurrentDir,
-                                  TSPISearchOption::spsSystemDir,
+                                  TSPISearchOption::spsCurrentDir, TSPISearchOption::spsSystemDir,
                                   TSPISearchOption::spsWindowsDir};
     for (int i = 0; i < 5; ++i) {
       fs::path folder = dir_ / names[i];
@@ -214,8 +212,8 @@ TEST(SPIsEvents, OnSearchingCanSkipAFileBeforeItIsLoaded) {
     accept = fs::path(file_name).filename() != "skip.spi";
   });
   spis.SearchDirectory(dir.Path().string(), "*.spi");
-  EXPECT_EQ(seen, (std::vector<std::string>{(dir / "keep.spi").string(),
-                                            (dir / "skip.spi").string()}));
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{(dir / "keep.spi").string(), (dir / "skip.spi").string()}));
   EXPECT_EQ(FileNames(spis), (std::vector<std::string>{"keep.spi"}));
 }
 
@@ -399,29 +397,24 @@ class SPIsCollect : public ::testing::Test {
 
 TEST_F(SPIsCollect, ClaimantsComeFirstTheNewestForemost) {
   EXPECT_EQ(Collect({&TInSPI::Class()}, "/pictures/photo.MVT"),
-            (std::vector<std::string>{"other_filter", "basic", "two_patterns",
-                                      "three_patterns"}));
+            (std::vector<std::string>{"other_filter", "basic", "two_patterns", "three_patterns"}));
 }
 
 TEST_F(SPIsCollect, AFilterOfSeveralPatternsClaimsByItsLastPattern) {
   EXPECT_EQ(Collect({&TInSPI::Class()}, ".two"),
-            (std::vector<std::string>{"two_patterns", "basic", "other_filter",
-                                      "three_patterns"}));
+            (std::vector<std::string>{"two_patterns", "basic", "other_filter", "three_patterns"}));
   // The first pattern's extension does not claim, yet the plug-in is still
   // tried after the claimants.
   EXPECT_EQ(Collect({&TInSPI::Class()}, "x.one"),
-            (std::vector<std::string>{"basic", "two_patterns", "other_filter",
-                                      "three_patterns"}));
+            (std::vector<std::string>{"basic", "two_patterns", "other_filter", "three_patterns"}));
   EXPECT_EQ(Collect({&TInSPI::Class()}, "x.ccc").front(), "three_patterns");
 }
 
 TEST_F(SPIsCollect, WithoutAnExtensionTheListOrderIsKept) {
   EXPECT_EQ(Collect({&TInSPI::Class()}, ""),
-            (std::vector<std::string>{"basic", "two_patterns", "other_filter",
-                                      "three_patterns"}));
+            (std::vector<std::string>{"basic", "two_patterns", "other_filter", "three_patterns"}));
   EXPECT_EQ(Collect({&TInSPI::Class()}, "/folder.mvt/noextension"),
-            (std::vector<std::string>{"basic", "two_patterns", "other_filter",
-                                      "three_patterns"}));
+            (std::vector<std::string>{"basic", "two_patterns", "other_filter", "three_patterns"}));
 }
 
 TEST_F(SPIsCollect, KindsSelectBySubclass) {

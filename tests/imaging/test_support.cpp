@@ -2,11 +2,10 @@
 
 #include <stdlib.h>
 
+#include <QBuffer>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include <QBuffer>
 
 namespace murva::test {
 
@@ -37,10 +36,10 @@ FakeCallLog& LogOf(const TSPI& spi) {
 
 std::vector<std::uint8_t> MvtsPicture(int width, int height, std::size_t prefix) {
   std::vector<std::uint8_t> bytes(prefix, 0xEE);
-  bytes.insert(bytes.end(), {'M', 'V', 'T', 'S', static_cast<std::uint8_t>(width),
-                             static_cast<std::uint8_t>(width >> 8),
-                             static_cast<std::uint8_t>(height),
-                             static_cast<std::uint8_t>(height >> 8)});
+  bytes.insert(
+      bytes.end(),
+      {'M', 'V', 'T', 'S', static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8),
+       static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)});
   return bytes;
 }
 

@@ -4,14 +4,13 @@
 // test and shipped plug-ins, guards for the process-wide registry, and
 // small pictures.
 
+#include <QImage>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QImage>
 
 #include "fake_spi.h"
 #include "imaging/picture_format_registry.h"

@@ -2,10 +2,11 @@
  * fake_spi.c - a test plug-in whose behaviour is chosen by FAKE_VARIANT
  * (one of the FAKE_ numbers of fake_spi.h).
  */
+#include "fake_spi.h"
+
 #include <stdlib.h>
 #include <string.h>
 
-#include "fake_spi.h"
 #include "murva_spi.h"
 
 #ifndef FAKE_VARIANT
@@ -46,16 +47,20 @@ static inline const char* PluginText(int index) {
 #endif
   (void)description;
   switch (index) {
-    case 0: return version;
-    case 1: return "fake plug-in " FAKE_NAME;
-    case 2: return filter;
+    case 0:
+      return version;
+    case 1:
+      return "fake plug-in " FAKE_NAME;
+    case 2:
+      return filter;
     case 3:
 #if FAKE_VARIANT == FAKE_HALF_FILTER
-      return NULL;  /* a filter without its description */
+      return NULL; /* a filter without its description */
 #else
       return description;
 #endif
-    default: return NULL;
+    default:
+      return NULL;
   }
 }
 
@@ -152,8 +157,8 @@ MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t fla
 #endif
 
   int bits = 24;
-  uint32_t colours = 0;     /* entries in the colour table */
-  uint32_t clr_used = 0;    /* what the header says */
+  uint32_t colours = 0;  /* entries in the colour table */
+  uint32_t clr_used = 0; /* what the header says */
 #if FAKE_VARIANT == FAKE_FOUR_BIT
   bits = 4;
   colours = 16;

@@ -14,29 +14,29 @@ extern "C" {
 #endif
 
 /* The behaviours, one plug-in each (FAKE_VARIANT of the build). */
-#define FAKE_BASIC                  1 /* "00IN", "*.mvt", 24-bit bottom-up */
-#define FAKE_NO_GET_PICTURE         2 /* "00IN" without GetPicture */
-#define FAKE_UNKNOWN_VERSION        3 /* API version "99ZZ" */
-#define FAKE_DECLINE                4 /* IsSupported always 0 */
-#define FAKE_PROGRESS               5 /* reports every row, stops when asked */
-#define FAKE_SHORT_INFO             6 /* information block shorter than its header says */
-#define FAKE_SHORT_PIXELS           7 /* pixel block shorter than its header says */
-#define FAKE_FOUR_BIT               8 /* 4-bit picture, biClrUsed 0 */
-#define FAKE_EIGHT_BIT              9 /* 8-bit picture with a 7-colour palette */
-#define FAKE_TOP_DOWN              10 /* 24-bit, negative biHeight */
-#define FAKE_THREE_PATTERNS        11 /* filter "*.aaa;*.bbb;*.ccc" */
-#define FAKE_TWO_PATTERNS          12 /* filter "*.one;*.two" */
-#define FAKE_CLAIMS_BMP            13 /* filter "*.bmp" */
-#define FAKE_EXTENDED              14 /* "00XN", only GetPluginInfo */
-#define FAKE_ARCHIVE               15 /* "00AM" with every archive entry point */
-#define FAKE_ARCHIVE_NO_GET_FILE   16 /* "00AM" without GetFile */
-#define FAKE_NO_PLUGIN_INFO        17 /* no GetPluginInfo at all */
-#define FAKE_HALF_FILTER           18 /* answers index 2 but not 3 */
-#define FAKE_INFO_TEXT             19 /* GetPictureInfo hands back an info text */
-#define FAKE_BAD_HANDLE            20 /* GetPicture succeeds with handles that are not live */
-#define FAKE_BAD_HEADER            21 /* a header the BMP reader refuses (bit count 7) */
-#define FAKE_MISSING_SYMBOL        22 /* needs a function no host offers: cannot load */
-#define FAKE_OTHER_FILTER          23 /* "00IN", "*.mvt", second basic reader */
+#define FAKE_BASIC 1                /* "00IN", "*.mvt", 24-bit bottom-up */
+#define FAKE_NO_GET_PICTURE 2       /* "00IN" without GetPicture */
+#define FAKE_UNKNOWN_VERSION 3      /* API version "99ZZ" */
+#define FAKE_DECLINE 4              /* IsSupported always 0 */
+#define FAKE_PROGRESS 5             /* reports every row, stops when asked */
+#define FAKE_SHORT_INFO 6           /* information block shorter than its header says */
+#define FAKE_SHORT_PIXELS 7         /* pixel block shorter than its header says */
+#define FAKE_FOUR_BIT 8             /* 4-bit picture, biClrUsed 0 */
+#define FAKE_EIGHT_BIT 9            /* 8-bit picture with a 7-colour palette */
+#define FAKE_TOP_DOWN 10            /* 24-bit, negative biHeight */
+#define FAKE_THREE_PATTERNS 11      /* filter "*.aaa;*.bbb;*.ccc" */
+#define FAKE_TWO_PATTERNS 12        /* filter "*.one;*.two" */
+#define FAKE_CLAIMS_BMP 13          /* filter "*.bmp" */
+#define FAKE_EXTENDED 14            /* "00XN", only GetPluginInfo */
+#define FAKE_ARCHIVE 15             /* "00AM" with every archive entry point */
+#define FAKE_ARCHIVE_NO_GET_FILE 16 /* "00AM" without GetFile */
+#define FAKE_NO_PLUGIN_INFO 17      /* no GetPluginInfo at all */
+#define FAKE_HALF_FILTER 18         /* answers index 2 but not 3 */
+#define FAKE_INFO_TEXT 19           /* GetPictureInfo hands back an info text */
+#define FAKE_BAD_HANDLE 20          /* GetPicture succeeds with handles that are not live */
+#define FAKE_BAD_HEADER 21          /* a header the BMP reader refuses (bit count 7) */
+#define FAKE_MISSING_SYMBOL 22      /* needs a function no host offers: cannot load */
+#define FAKE_OTHER_FILTER 23        /* "00IN", "*.mvt", second basic reader */
 
 typedef struct FakeCallLog {
   int is_supported_calls;
@@ -47,7 +47,7 @@ typedef struct FakeCallLog {
   int32_t last_info_length;
   int32_t last_picture_length;
   uint32_t last_picture_flag;
-  uint8_t last_picture_bytes[16];   /* the first bytes GetPicture was given */
+  uint8_t last_picture_bytes[16]; /* the first bytes GetPicture was given */
   int progress_calls;
   int progress_stopped;
 } FakeCallLog;
