@@ -24,7 +24,7 @@
 #include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
 #include "ui/qt_colors.h"
-#include "ui/special_tab.h"
+#include "ui/extra_settings_tab.h"
 #include "ui/wallpaper_page.h"
 
 namespace murva {
@@ -214,9 +214,9 @@ void TFormMain::BuildSettingsTabs() {
   calendar_ex1_->setGeometry(-1000, -1000, 180, 150);
   page_control2_->addTab(holidays, "休日の設定");
 
-  special_tab_ = new SpecialTab(copy, page_control2_);
-  special_tab_->setObjectName("TabSheetS5");
-  page_control2_->addTab(special_tab_, "特別な設定");
+  extra_settings_tab_ = new ExtraSettingsTab(copy, page_control2_);
+  extra_settings_tab_->setObjectName("TabSheetS5");
+  page_control2_->addTab(extra_settings_tab_, "特別な設定");
 }
 
 void TFormMain::BuildInfoPanel() {
@@ -262,11 +262,11 @@ void TFormMain::ConnectPages() {
   connect(convenience_tab_, &ConvenienceTab::SaveClicked, this, [this] {
     RunGuarded([this] { cycle_->Store().SaveConveniencePage(cycle_->Copy()); });
   });
-  connect(special_tab_, &SpecialTab::BrowseClicked, this, &TFormMain::SpeedButtonProRefClick);
-  connect(special_tab_, &SpecialTab::SaveClicked, this, [this] {
+  connect(extra_settings_tab_, &ExtraSettingsTab::BrowseClicked, this, &TFormMain::SpeedButtonProRefClick);
+  connect(extra_settings_tab_, &ExtraSettingsTab::SaveClicked, this, [this] {
     RunGuarded([this] { cycle_->Store().SaveSpecialPage(cycle_->Copy()); });
   });
-  connect(special_tab_, &SpecialTab::SetClicked, this, [this](SettingsSet set) {
+  connect(extra_settings_tab_, &ExtraSettingsTab::SetClicked, this, [this](SettingsSet set) {
     RunGuarded([this, set] {
       cycle_->Copy().chosen_set = set;
       const std::string warning = cycle_->Store().SwitchSet(cycle_->Copy(), set);
@@ -363,7 +363,7 @@ void TFormMain::RefreshControls() {
   for (int page = 1; page <= kPageCount; ++page) pages_[page - 1]->Show(copy.pages[page - 1]);
   ShowLayout();
   convenience_tab_->Show();
-  special_tab_->Show();
+  extra_settings_tab_->Show();
   last_page_panel_->setText(ToQString(copy.last_used_page));
 }
 

@@ -20,7 +20,7 @@ class QFrame;
 namespace murva {
 
 class ConvenienceTab;
-class SpecialTab;
+class ExtraSettingsTab;
 class TCalendarWidget;
 class WallpaperPage;
 
@@ -91,7 +91,7 @@ class TFormMain : public QWidget, public RunView {
   QTabWidget* page_control2_ = nullptr;
   std::array<WallpaperPage*, kPageCount> pages_{};
   ConvenienceTab* convenience_tab_ = nullptr;
-  SpecialTab* special_tab_ = nullptr;
+  ExtraSettingsTab* extra_settings_tab_ = nullptr;
   TCalendarWidget* calendar_ex1_ = nullptr;
   QPushButton* make_button_ = nullptr;
   QPushButton* close_button_ = nullptr;

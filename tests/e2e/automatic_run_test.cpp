@@ -12,8 +12,9 @@
 #include <chrono>
 #include <thread>
 
+#include "program_runner.h"
 #include "support/temp_folder.h"
-#include "support/xvfb_server.h"
+#include "shared_display.h"
 // Xlib after Qt: its macros clash with Qt's names.
 #include "support/x11_root_readback.h"
 
@@ -27,84 +28,15 @@ using testing::WriteBytes;
 constexpr const char* kDate = "2026-05-03 08:00:00";  // a Sunday; the clock runs on from it
 constexpr const char* kDateText = "2026/05/03";
 
-struct RunResult {
-  int exit_code = -1;
-  bool timed_out = false;
-  std::string errors;
-};
-
 class EndToEndTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { server_ = new testing::XvfbServer("1024x768x24"); }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
 
-  void SetUp() override {
-    ASSERT_TRUE(server_->Running()) << "Xvfb did not start";
-    std::filesystem::create_directories(folder_ / "run");
-    chmod((folder_ / "run").c_str(), 0700);
-  }
+  void SetUp() override { ASSERT_TRUE(server_->Running()) << "Xvfb did not start"; }
 
-  // Starts the program; returns its process id.
-  pid_t Launch(const std::vector<std::string>& arguments) {
-    const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
-    const auto errors = folder_ / ("stderr-" + std::to_string(++launches_) + ".txt");
-    last_errors_ = errors;
-    const pid_t pid = fork();
-    if (pid == 0) {
-      // A group of its own: faketime runs the program as its child, and a
-      // signal to the group reaches both.
-      setpgid(0, 0);
-      setenv("DISPLAY", server_->Display().c_str(), 1);
-      setenv("MURVA32_HOME", folder_.Path().c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
-      setenv("HOME", folder_.Path().c_str(), 1);
-      setenv("QT_QPA_PLATFORM", "xcb", 1);
-      for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION",
-                               "GDMSESSION", "WAYLAND_DISPLAY"}) {
-        unsetenv(name);
-      }
-      const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(fd, STDERR_FILENO);
-      std::vector<std::string> words = {"faketime", kDate, program};
-      words.insert(words.end(), arguments.begin(), arguments.end());
-      std::vector<char*> argv;
-      for (auto& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      execvp("faketime", argv.data());
-      _exit(127);
-    }
-    setpgid(pid, pid);  // also here, so a signal sent right away reaches the group
-    return pid;
+  testing::RunResult RunProgram(const std::vector<std::string>& arguments) {
+    return runner_.Run(arguments);
   }
-
-  RunResult Wait(pid_t pid, std::chrono::seconds limit = std::chrono::seconds(60)) {
-    RunResult run;
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        kill(-pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        run.timed_out = true;
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (!run.timed_out && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    run.errors = ReadBytes(last_errors_);
-    return run;
-  }
-
-  RunResult RunProgram(const std::vector<std::string>& arguments) { return Wait(Launch(arguments)); }
-
-  void WriteSettings(const std::vector<std::string>& keys) {
-    std::string bytes = "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\n";
-    for (const auto& key : keys) bytes += key + "\r\n";
-    WriteBytes(folder_ / "MURVA32.INI", bytes);
-  }
+  void WriteSettings(const std::vector<std::string>& keys) { runner_.WriteSettings(keys); }
 
   std::filesystem::path MakeBackground() {
     QImage image(640, 480, QImage::Format_RGB32);
@@ -128,19 +60,17 @@ class EndToEndTest : public ::testing::Test {
     return held;
   }
 
-  static testing::XvfbServer* server_;
+  testing::XvfbServer* server_ = &testing::SharedDisplay();
   TempFolder folder_;
-  int launches_ = 0;
-  std::filesystem::path last_errors_;
+  testing::ProgramRunner runner_{folder_.Path(), server_ ? server_->Display() : "", kDate};
 };
 
-testing::XvfbServer* EndToEndTest::server_ = nullptr;
 
 TEST_F(EndToEndTest, AutomaticRunTilesWritesInstallsAndRecords) {
   const auto background = MakeBackground();
   WriteSettings({"EditPathW1=" + background.string(), "CalendTile=1", "CalenAlWay=0",
                  "CalendWX11=300", "CalendWY11=300"});
-  const RunResult run = RunProgram({"-E"});
+  const testing::RunResult run = RunProgram({"-E"});
   ASSERT_FALSE(run.timed_out) << run.errors;
   EXPECT_EQ(run.exit_code, 0) << run.errors;
 
@@ -170,7 +100,7 @@ TEST_F(EndToEndTest, AutomaticRunTilesWritesInstallsAndRecords) {
 
   // A second automatic run the same day with always-build off writes nothing.
   const auto written_at = std::filesystem::last_write_time(output);
-  const RunResult second = RunProgram({"-E"});
+  const testing::RunResult second = RunProgram({"-E"});
   EXPECT_EQ(second.exit_code, 0) << second.errors;
   EXPECT_EQ(ReadBytes(folder_ / "MURVA32.INI"), ini);
   EXPECT_EQ(std::filesystem::last_write_time(output), written_at);
@@ -179,7 +109,7 @@ TEST_F(EndToEndTest, AutomaticRunTilesWritesInstallsAndRecords) {
 TEST_F(EndToEndTest, SecondInstanceIsRefusedWhileOneRuns) {
   const auto background = MakeBackground();
   WriteSettings({"EditPathW1=" + background.string()});
-  const pid_t first = Launch({});
+  const pid_t first = runner_.Launch({});
   bool running = false;
   for (int i = 0; i < 400 && !running; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -187,15 +117,21 @@ TEST_F(EndToEndTest, SecondInstanceIsRefusedWhileOneRuns) {
   }
   ASSERT_TRUE(running) << "the first instance did not come up";
 
-  const RunResult second = RunProgram({"-E"});
+  const testing::RunResult second = RunProgram({"-E"});
   EXPECT_FALSE(second.timed_out);
   EXPECT_EQ(second.exit_code, 0);
   EXPECT_NE(second.errors.find("ＭＵＲＶＡ３２は既に起動しています"), std::string::npos) << second.errors;
   EXPECT_FALSE(std::filesystem::exists(background.parent_path() / "MURVA00.BMP"));
 
   kill(-first, SIGTERM);
-  Wait(first, std::chrono::seconds(10));
-  EXPECT_FALSE(InstanceRunning());
+  runner_.Wait(first, std::chrono::seconds(10));
+  // The lock goes with the last process of the group.
+  bool released = false;
+  for (int i = 0; i < 100 && !released; ++i) {
+    released = !InstanceRunning();
+    if (!released) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_TRUE(released);
 }
 
 TEST_F(EndToEndTest, SpecialProgramStartsOnASpecialDay) {
@@ -206,7 +142,7 @@ TEST_F(EndToEndTest, SpecialProgramStartsOnASpecialDay) {
   const auto marker = folder_ / "marker.txt";
   WriteSettings({"EditPathW1=" + background.string(), "UseSpclPro=1",
                  "SpecialPro=" + script.string() + " " + marker.string(), "CalenSpc05=3/"});
-  const RunResult run = RunProgram({"-E"});
+  const testing::RunResult run = RunProgram({"-E"});
   EXPECT_EQ(run.exit_code, 0) << run.errors;
   bool started = false;
   for (int i = 0; i < 200 && !started; ++i) {

@@ -1,4 +1,4 @@
-#include "ui/special_tab.h"
+#include "ui/extra_settings_tab.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,7 +19,7 @@ constexpr Color kYellow = 0x00FFFF;
 constexpr Color kSilver = 0xC0C0C0;
 }  // namespace
 
-SpecialTab::SpecialTab(WorkingCopy& copy, QWidget* parent) : QWidget(parent), copy_(copy) {
+ExtraSettingsTab::ExtraSettingsTab(WorkingCopy& copy, QWidget* parent) : QWidget(parent), copy_(copy) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("起動させたいプログラム", this), 0, 0);
   program_ = new QLineEdit(this);
@@ -83,12 +83,12 @@ SpecialTab::SpecialTab(WorkingCopy& copy, QWidget* parent) : QWidget(parent), co
   connect(save_, &QPushButton::clicked, this, [this] { emit SaveClicked(); });
 }
 
-void SpecialTab::Edited() {
+void ExtraSettingsTab::Edited() {
   copy_.special_save_enabled = true;
   save_->setEnabled(true);
 }
 
-void SpecialTab::Show() {
+void ExtraSettingsTab::Show() {
   if (program_->text() != ToQString(copy_.special_program)) {
     program_->setText(ToQString(copy_.special_program));
   }

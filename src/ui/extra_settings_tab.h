@@ -13,11 +13,11 @@ class QPushButton;
 
 namespace murva {
 
-class SpecialTab : public QWidget {
+class ExtraSettingsTab : public QWidget {
   Q_OBJECT
 
  public:
-  SpecialTab(WorkingCopy& copy, QWidget* parent = nullptr);
+  ExtraSettingsTab(WorkingCopy& copy, QWidget* parent = nullptr);
   void Show();
 
  signals:
