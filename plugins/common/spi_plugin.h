@@ -21,7 +21,13 @@ extern "C" {
  * 400 MB of 24-bit rows). Anything larger is refused before memory for it
  * is asked for. */
 #define SPI_MAX_SIDE 65535
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+/* Smaller pictures keep a fuzzing run from spending its time on huge
+ * allocations. */
+#define SPI_MAX_PIXELS (1u << 22)
+#else
 #define SPI_MAX_PIXELS (1u << 27)
+#endif
 
 /* Copies texts[index] into buffer as GetPluginInfo does; returns the number
  * of characters written (0 for an index without a text). */

@@ -6,12 +6,14 @@
  * the inks inverted). Data that ends before the picture does is refused, as
  * is a progressive file with an implausible number of scans.
  */
-#include <jerror.h>
-#include <jpeglib.h>
 #include <setjmp.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+/* jpeglib.h needs stdio.h first. */
+#include <jerror.h>
+#include <jpeglib.h>
 
 #include "murva_spi.h"
 #include "spi_plugin.h"

@@ -1,6 +1,8 @@
 #include "app/run_cycle.h"
 
+#include <charconv>
 #include <exception>
+#include <iostream>
 
 #include "app/messages.h"
 #include "app/page_choice.h"
@@ -28,6 +30,36 @@ constexpr ModeColors kModeColors[] = {
 };
 
 int ValidMode(int mode) { return mode >= 0 && mode <= 3 ? mode : 0; }
+
+// An automatic run that skips the day's second build (the log-on run, most
+// often) puts the last built wallpaper back on a desktop that forgets it with
+// the session (the X11 root window, sway without its configuration line).
+// It reads the settings only, and a failure is a line on standard error:
+// the skip still closes the window.
+void RestoreLastWallpaper(const WorkingCopy& copy, const SettingsStore& store,
+                          const RunEnvironment& environment) {
+  WallpaperInstaller* installer = environment.installer;
+  if (!installer || installer->Persists() || copy.make_only) return;
+  try {
+    int page = 0;
+    const std::string& used = copy.last_used_page;
+    const auto parsed = std::from_chars(used.data(), used.data() + used.size(), page);
+    if (parsed.ec != std::errc() || page < 1 || page > kPageCount) return;
+    const std::string background = store.ReadRecord(copy, "EditPathW" + std::to_string(page));
+    if (background.empty()) return;
+    const std::filesystem::path output =
+        OutputPathFor(copy, background, environment.program_folder);
+    std::error_code missing;
+    if (!std::filesystem::is_regular_file(output, missing)) return;
+    std::string error;
+    if (!installer->Install(output, error)) {
+      std::cerr << "murva32: the wallpaper " << output.string() << " could not be put back ("
+                << installer->Name() << "): " << error << '\n';
+    }
+  } catch (const std::exception& error) {
+    std::cerr << "murva32: the last wallpaper could not be put back: " << error.what() << '\n';
+  }
+}
 
 }  // namespace
 
@@ -131,6 +163,7 @@ void RunCycle::FormActivate() {
     }
     view_.SetStatus(text::kSkipping, kLime);
     view_.Repaint();
+    RestoreLastWallpaper(copy_, *store_, environment_);
     view_.CloseMainWindow();
   });
 }

@@ -12,6 +12,7 @@
 // Handles are 32-bit values because the plug-in interface stores them in
 // 32-bit fields. All functions are safe to call from any thread.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 

@@ -4,6 +4,11 @@
 
 #include <cstdlib>
 
+// The data folder of an installation as seen from its bin folder.
+#ifndef MURVA_DATA_FROM_BIN
+#define MURVA_DATA_FROM_BIN "../share"
+#endif
+
 namespace murva {
 
 EnvironmentLookup ProcessEnvironment() {
@@ -23,13 +28,22 @@ std::filesystem::path ResolveProgramFolder(const std::filesystem::path& executab
     if (std::filesystem::exists(executable_folder / "MURVA32.INI", error)) {
       return executable_folder;
     }
-    if (::access(executable_folder.c_str(), W_OK) == 0) return executable_folder;
+    if (!IsInstalledProgramFolder(executable_folder) &&
+        ::access(executable_folder.c_str(), W_OK) == 0) {
+      return executable_folder;
+    }
   }
   std::filesystem::path config = environment("XDG_CONFIG_HOME");
   if (config.empty() || !config.is_absolute()) {
     config = std::filesystem::path(environment("HOME")) / ".config";
   }
   return config / "murva32";
+}
+
+bool IsInstalledProgramFolder(const std::filesystem::path& executable_folder) {
+  std::error_code error;
+  return std::filesystem::exists(
+      executable_folder / MURVA_DATA_FROM_BIN / "applications" / "murva32.desktop", error);
 }
 
 std::filesystem::path ExecutableFolder() {

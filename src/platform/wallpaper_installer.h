@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,17 +21,43 @@ class WallpaperInstaller {
   // desktop could not be served.
   virtual bool Install(const std::filesystem::path& picture, std::string& error) = 0;
   // Whether the desktop keeps the choice across the next log-on by itself.
+  // One that does not gets the last wallpaper again from the log-on run.
   virtual bool Persists() const { return true; }
 };
 
-enum class DesktopKind { kGnome, kX11Root, kUnknown };
+enum class DesktopKind {
+  kGnome,     // GNOME, Ubuntu, Unity, Budgie, Pantheon: org.gnome.desktop.background
+  kCinnamon,  // org.cinnamon.desktop.background
+  kMate,      // org.mate.background
+  kXfce,      // xfconf, channel xfce4-desktop
+  kPlasma,    // KDE Plasma 5 and 6: plasmashell's script interface
+  kLxqt,      // pcmanfm-qt
+  kLxde,      // pcmanfm
+  kSway,      // swaymsg, and a line in the sway config
+  kHyprland,  // hyprpaper or swww through their own tools
+  kWlroots,   // another Wayland compositor: swww or swaybg
+  kX11Root,   // any other X11 session: the root window's pixmap
+  kUnknown,
+};
 
-// Which desktop the session runs, from XDG_CURRENT_DESKTOP and friends.
+// Which desktop the session runs: XDG_CURRENT_DESKTOP (a colon-separated
+// list), then XDG_SESSION_DESKTOP, DESKTOP_SESSION and GDMSESSION, then the
+// sockets of sway and Hyprland, then WAYLAND_DISPLAY and DISPLAY.
 DesktopKind DetectDesktop(const EnvironmentLookup& environment);
 
+// The desktop's name for messages.
+std::string DesktopName(DesktopKind kind);
+
+// Whether a D-Bus name has an owner on the session bus.
+using BusNameProbe = std::function<bool(const std::string&)>;
+
 // The installer for the detected desktop; never null (a desktop that cannot
-// be served gets an installer whose Install reports why).
+// be served gets an installer whose Install reports why). When the session
+// variables name no desktop but a running Plasma or GNOME shell owns its
+// name on the session bus, that desktop is served.
 std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(const EnvironmentLookup& environment);
+std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(const EnvironmentLookup& environment,
+                                                           const BusNameProbe& probe);
 
 // The persistent folder for the copies handed to desktops:
 // $XDG_DATA_HOME/murva32 (~/.local/share/murva32).

@@ -40,7 +40,7 @@ std::span<const SettingKey* const> AllSetKeys() {
       &kSchFntSize, &kSchFntStyl, &kCalHoliSel, &kCalenHol,   &kCalenSpc,   &kEditPathW,
       &kCalenChHV,  &kCalenBlok,  &kCalenLine,  &kCalenDays,  &kCalendWX1,  &kCalendWY1,
       &kSchdulWX1,  &kSchdulWY1,  &kColors3DF,  &kColorsSch,  &kColorsTdy,  &kColorsWek,
-      &kColorsSat,  &kColorsSun,  &kColorsHol,  &kColorsSpc,  &kColorsStr,
+      &kColorsSat,  &kColorsSun,  &kColorsHol,  &kColorsSpc,  &kColorsStr,  &kCalAutoRun,
   };
   return kAll;
 }

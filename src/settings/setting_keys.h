@@ -98,6 +98,9 @@ inline constexpr SettingKey kFormPositX{.name = "FormPositX", .type = KeyType::k
 inline constexpr SettingKey kFormPositY{.name = "FormPositY", .type = KeyType::kInteger,
                                         .min_value = INT_MIN, .max_value = INT_MAX};
 inline constexpr SettingKey kBmpInitFld{.name = "BmpInitFld", .type = KeyType::kText};
+// Whether the program is started at log-on for an automatic run (an XDG
+// autostart entry); a key of this edition, off by default.
+inline constexpr SettingKey kCalAutoRun{.name = "CalAutoRun", .type = KeyType::kBoolean, .default_value = 0};
 
 // Calendar appearance.
 inline constexpr SettingKey kCalendStyl{.name = "CalendStyl", .type = KeyType::kSelection, .max_value = 7};

@@ -132,6 +132,7 @@ bool SettingsStore::LoadGeneralSettings(WorkingCopy& copy, const std::string& to
   copy.tile = set.ReadBool(kCalendTile);
   copy.monday_first = set.ReadBool(kCalSunMode);
   copy.titles_on = set.ReadBool(kCalenTitle);
+  copy.run_at_log_on = set.ReadBool(kCalAutoRun);
 
   // 8. Schedules, holidays, the special program, the birthday.
   copy.schedule_range = set.ReadSelection(kCalSchedul);
@@ -340,6 +341,7 @@ void SettingsStore::SaveConveniencePage(WorkingCopy& copy) const {
   for (int weekday = 1; weekday <= 7; ++weekday) {
     set.WriteInteger(kCalenWeek, weekday, copy.weekday_pages[weekday - 1]);
   }
+  set.WriteBool(kCalAutoRun, copy.run_at_log_on);
   file.Commit();
   copy.convenience_save_enabled = false;
 }

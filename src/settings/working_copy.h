@@ -111,6 +111,7 @@ struct WorkingCopy {
   std::string special_program;                 // SpecialPro
   std::string last_used_page;                  // CalWalUsed (PanelWallInd)
   std::string bitmap_folder;                   // BmpInitFld
+  bool run_at_log_on = false;                  // CalAutoRun
 
   // Calendar appearance.
   int calendar_style = 0;                      // CalendStyl

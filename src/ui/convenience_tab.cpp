@@ -5,12 +5,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/messages.h"
+#include "platform/autostart_entry.h"
 
 namespace murva {
 namespace {
@@ -79,8 +81,10 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
   today_schedule_ = MakeCheckBox(this, "CheckBoxTodaySch", "No Schedule を表示する");
   text_3d_ = MakeCheckBox(this, "CheckBox3D", "文字を３Ｄ表示にする");
   make_only_ = MakeCheckBox(this, "CheckBoxMakeOnly", "壁紙作成するが更新しない");
-  QCheckBox* boxes[] = {always_, hide_, monday_, tile_, today_schedule_, text_3d_, make_only_};
-  for (int i = 0; i < 7; ++i) layout->addWidget(boxes[i], 3 + i / 4, i % 4);
+  log_on_ = MakeCheckBox(this, "CheckBoxLogOn", "ログオン時に自動作成する");
+  log_on_->setToolTip("ログオンするたびに自動作成（-E）で起動します");
+  QCheckBox* boxes[] = {always_, hide_, monday_, tile_, today_schedule_, text_3d_, make_only_, log_on_};
+  for (int i = 0; i < 8; ++i) layout->addWidget(boxes[i], 3 + i / 4, i % 4);
 
   save_ = new QPushButton("このページを保存(&S)", this);
   save_->setObjectName("SpeedButtonSave");
@@ -124,7 +128,29 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
     Edited();
     emit MakeOnlyToggled(on);
   });
-  connect(save_, &QPushButton::clicked, this, [this] { emit SaveClicked(); });
+  connect(log_on_, &QCheckBox::clicked, this, [this](bool on) {
+    copy_.run_at_log_on = on;
+    log_on_changed_ = true;
+    Edited();
+  });
+  connect(save_, &QPushButton::clicked, this, [this] {
+    emit SaveClicked();
+    // The save clears the button's state only when the file was written.
+    if (!copy_.convenience_save_enabled) ApplyLogOnRun();
+  });
+}
+
+void ConvenienceTab::ApplyLogOnRun() {
+  if (!log_on_changed_) return;
+  try {
+    SetLogOnRun(copy_.run_at_log_on, ProcessEnvironment(), ExecutableFile());
+    log_on_changed_ = false;
+  } catch (const std::exception& error) {
+    QMessageBox::warning(this, text::kApplicationTitle,
+                         QString("ログオン時の自動作成を%1できません : %2")
+                             .arg(copy_.run_at_log_on ? "設定" : "解除")
+                             .arg(QString::fromUtf8(error.what())));
+  }
 }
 
 void ConvenienceTab::Edited() {
@@ -155,6 +181,7 @@ void ConvenienceTab::Show() {
   ShowChecked(today_schedule_, copy_.no_schedule_line);
   ShowChecked(text_3d_, copy_.text_3d);
   ShowChecked(make_only_, copy_.make_only);
+  ShowChecked(log_on_, copy_.run_at_log_on);
   save_->setEnabled(copy_.convenience_save_enabled);
 }
 

@@ -1,5 +1,8 @@
 // The settings tab "便利な設定": page-choice mode, weekday pages, delay,
 // 256-colour handling and the convenience switches, with its save button.
+// One switch belongs to this edition: the log-on run, an XDG autostart entry
+// that starts an automatic run when the user logs on; a change of it takes
+// effect when the page is saved.
 #pragma once
 
 #include <QWidget>
@@ -32,6 +35,8 @@ class ConvenienceTab : public QWidget {
  private:
   void Edited();
   void PaintDelay();
+  // After a successful save: the autostart entry follows a changed switch.
+  void ApplyLogOnRun();
 
   WorkingCopy& copy_;
   QComboBox* mode_;
@@ -45,7 +50,9 @@ class ConvenienceTab : public QWidget {
   QCheckBox* today_schedule_;
   QCheckBox* text_3d_;
   QCheckBox* make_only_;
+  QCheckBox* log_on_;
   QPushButton* save_;
+  bool log_on_changed_ = false;
 };
 
 }  // namespace murva

@@ -68,11 +68,11 @@ TEST_F(PictureLoader, FindsTheShippedPluginsInTheApplicationFolderOnce) {
 
 TEST_F(PictureLoader, ReadsPngJpegAndBmpBackgrounds) {
   ProgramFormats formats(MURVA_SHIPPED_PLUGIN_DIR);
-  test::PngSpec spec;
-  spec.width = 6;
-  spec.height = 5;
-  spec.sample = [](int x, int y, int c) { return static_cast<std::uint16_t>(x * 40 + y + c); };
-  test::WriteFile(dir_ / "page.PNG", test::WritePng(spec));
+  test::PngRecipe recipe;
+  recipe.width = 6;
+  recipe.height = 5;
+  recipe.sample = [](int x, int y, int c) { return static_cast<std::uint16_t>(x * 40 + y + c); };
+  test::WriteFile(dir_ / "page.PNG", test::WritePng(recipe));
   QImage png = LoadPicture(dir_ / "page.PNG");
   EXPECT_EQ(png.size(), QSize(6, 5));
   EXPECT_EQ(png.pixel(5, 4), qRgb(204, 205, 206));
@@ -143,9 +143,9 @@ TEST_F(PictureLoader, BmpOnlyReadsBmpAndNothingElse) {
   test::WriteFile(dir_ / "a.bmp", BmpFile(Gradient(4, 4)));
   EXPECT_EQ(Pixels(LoadBmpOnly(dir_ / "a.bmp")), Pixels(Gradient(4, 4)));
 
-  test::PngSpec spec;
-  spec.sample = [](int, int, int) { return std::uint16_t{7}; };
-  test::WriteFile(dir_ / "a.png", test::WritePng(spec));
+  test::PngRecipe recipe;
+  recipe.sample = [](int, int, int) { return std::uint16_t{7}; };
+  test::WriteFile(dir_ / "a.png", test::WritePng(recipe));
   try {
     LoadBmpOnly(dir_ / "a.png");
     FAIL() << "no error";

@@ -1,5 +1,8 @@
 #include "imaging/picture_writers.h"
 
+// jpeglib.h needs stdio.h first.
+#include <cstdio>
+
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -39,7 +42,7 @@ int Channels(int color_type) {
 
 }  // namespace
 
-Bytes WritePng(const PngSpec& spec) {
+Bytes WritePng(const PngRecipe& recipe) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -48,18 +51,18 @@ Bytes WritePng(const PngSpec& spec) {
     throw std::runtime_error("cannot write the PNG test picture");
   }
   png_set_write_fn(png, &out, AppendToBytes, NoFlush);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bit_depth, spec.color_type,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bit_depth, recipe.color_type,
+               recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (std::uint32_t colour : spec.palette) {
+  for (std::uint32_t colour : recipe.palette) {
     palette.push_back({static_cast<png_byte>(colour >> 16), static_cast<png_byte>(colour >> 8),
                        static_cast<png_byte>(colour)});
   }
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
   png_color_16 transparent{};
-  if (spec.transparent_colour) {
-    const std::vector<std::uint16_t>& t = *spec.transparent_colour;
+  if (recipe.transparent_colour) {
+    const std::vector<std::uint16_t>& t = *recipe.transparent_colour;
     if (t.size() == 1) {
       transparent.gray = t[0];
     } else {
@@ -68,27 +71,27 @@ Bytes WritePng(const PngSpec& spec) {
       transparent.blue = t[2];
     }
     png_set_tRNS(png, info, nullptr, 0, &transparent);
-  } else if (!spec.palette_alpha.empty()) {
-    png_set_tRNS(png, info, const_cast<png_bytep>(spec.palette_alpha.data()),
-                 static_cast<int>(spec.palette_alpha.size()), nullptr);
+  } else if (!recipe.palette_alpha.empty()) {
+    png_set_tRNS(png, info, const_cast<png_bytep>(recipe.palette_alpha.data()),
+                 static_cast<int>(recipe.palette_alpha.size()), nullptr);
   }
   png_write_info(png, info);
 
-  int channels = Channels(spec.color_type);
-  std::size_t row_bits = static_cast<std::size_t>(spec.width) * channels * spec.bit_depth;
-  std::vector<Bytes> rows(spec.height, Bytes((row_bits + 7) / 8, 0));
-  for (int y = 0; y < spec.height; ++y) {
+  int channels = Channels(recipe.color_type);
+  std::size_t row_bits = static_cast<std::size_t>(recipe.width) * channels * recipe.bit_depth;
+  std::vector<Bytes> rows(recipe.height, Bytes((row_bits + 7) / 8, 0));
+  for (int y = 0; y < recipe.height; ++y) {
     std::size_t bit = 0;
-    for (int x = 0; x < spec.width; ++x) {
-      for (int c = 0; c < channels; ++c, bit += spec.bit_depth) {
-        std::uint16_t value = spec.sample(x, y, c);
-        if (spec.bit_depth == 16) {
+    for (int x = 0; x < recipe.width; ++x) {
+      for (int c = 0; c < channels; ++c, bit += recipe.bit_depth) {
+        std::uint16_t value = recipe.sample(x, y, c);
+        if (recipe.bit_depth == 16) {
           rows[y][bit / 8] = static_cast<std::uint8_t>(value >> 8);
           rows[y][bit / 8 + 1] = static_cast<std::uint8_t>(value);
-        } else if (spec.bit_depth == 8) {
+        } else if (recipe.bit_depth == 8) {
           rows[y][bit / 8] = static_cast<std::uint8_t>(value);
         } else {  // packed, most significant bits first
-          int shift = 8 - spec.bit_depth - static_cast<int>(bit % 8);
+          int shift = 8 - recipe.bit_depth - static_cast<int>(bit % 8);
           rows[y][bit / 8] |= static_cast<std::uint8_t>(value << shift);
         }
       }

@@ -15,7 +15,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // One PNG picture: every sample comes from sample(x, y, channel), already
 // within bit_depth; palette entries are RGB triples.
-struct PngSpec {
+struct PngRecipe {
   int width = 4;
   int height = 3;
   int color_type = 2;  // PNG_COLOR_TYPE_*
@@ -26,7 +26,7 @@ struct PngSpec {
   std::optional<std::vector<std::uint16_t>> transparent_colour;  // tRNS for grey / RGB
   std::function<std::uint16_t(int x, int y, int channel)> sample;
 };
-Bytes WritePng(const PngSpec& spec);
+Bytes WritePng(const PngRecipe& recipe);
 
 enum class JpegKind { kGrey, kColour, kProgressive, kCmyk };
 // A JPEG of the given kind drawing a smooth test pattern.

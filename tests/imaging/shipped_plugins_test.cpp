@@ -113,7 +113,7 @@ std::uint32_t PaletteColour(int i) {
 
 struct PngCase {
   const char* label;
-  test::PngSpec spec;
+  test::PngRecipe recipe;
   std::function<QRgb(int x, int y)> expected;
   bool indexed;
 };
@@ -147,31 +147,31 @@ std::vector<PngCase> PngCases() {
   const int h = 9;
   for (int depth : {1, 2, 4, 8}) {
     for (bool interlaced : {false, true}) {
-      test::PngSpec spec;
-      spec.width = w;
-      spec.height = h;
-      spec.color_type = PNG_COLOR_TYPE_PALETTE;
-      spec.bit_depth = depth;
-      spec.interlaced = interlaced;
+      test::PngRecipe recipe;
+      recipe.width = w;
+      recipe.height = h;
+      recipe.color_type = PNG_COLOR_TYPE_PALETTE;
+      recipe.bit_depth = depth;
+      recipe.interlaced = interlaced;
       int count = depth == 8 ? 200 : 1 << depth;
-      for (int i = 0; i < count; ++i) spec.palette.push_back(PaletteColour(i));
-      if (depth == 4) spec.palette_alpha = {0, 128, 255};  // transparency is not applied
-      spec.sample = [count](int x, int y, int) { return (x * 3 + y * 5) % count; };
+      for (int i = 0; i < count; ++i) recipe.palette.push_back(PaletteColour(i));
+      if (depth == 4) recipe.palette_alpha = {0, 128, 255};  // transparency is not applied
+      recipe.sample = [count](int x, int y, int) { return (x * 3 + y * 5) % count; };
       cases.push_back(
-          {"palette", spec,
+          {"palette", recipe,
            [count](int x, int y) { return 0xFF000000u | PaletteColour((x * 3 + y * 5) % count); },
            true});
     }
   }
   for (int depth : {1, 2, 4, 8, 16}) {
-    test::PngSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.color_type = PNG_COLOR_TYPE_GRAY;
-    spec.bit_depth = depth;
-    spec.interlaced = depth == 2;
-    spec.sample = [depth](int x, int y, int c) { return Sample(x, y, c, depth); };
-    cases.push_back({"grey", spec,
+    test::PngRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.color_type = PNG_COLOR_TYPE_GRAY;
+    recipe.bit_depth = depth;
+    recipe.interlaced = depth == 2;
+    recipe.sample = [depth](int x, int y, int c) { return Sample(x, y, c, depth); };
+    cases.push_back({"grey", recipe,
                      [depth](int x, int y) {
                        std::uint8_t g = GreyLevel(Sample(x, y, 0, depth), depth);
                        return qRgb(g, g, g);
@@ -179,13 +179,13 @@ std::vector<PngCase> PngCases() {
                      false});
   }
   {
-    test::PngSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.color_type = PNG_COLOR_TYPE_GRAY;
-    spec.sample = [](int x, int y, int) { return static_cast<std::uint16_t>((x + y) % 4 * 60); };
-    spec.transparent_colour = std::vector<std::uint16_t>{120};
-    cases.push_back({"grey with a transparent level", spec,
+    test::PngRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.color_type = PNG_COLOR_TYPE_GRAY;
+    recipe.sample = [](int x, int y, int) { return static_cast<std::uint16_t>((x + y) % 4 * 60); };
+    recipe.transparent_colour = std::vector<std::uint16_t>{120};
+    cases.push_back({"grey with a transparent level", recipe,
                      [](int x, int y) {
                        int g = (x + y) % 4 * 60;
                        return g == 120 ? qRgb(255, 255, 255) : qRgb(g, g, g);
@@ -195,14 +195,14 @@ std::vector<PngCase> PngCases() {
   for (int depth : {8, 16}) {
     for (int type : {PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGB_ALPHA}) {
       for (bool interlaced : {false, true}) {
-        test::PngSpec spec;
-        spec.width = w;
-        spec.height = h;
-        spec.color_type = type;
-        spec.bit_depth = depth;
-        spec.interlaced = interlaced;
-        spec.sample = [depth](int x, int y, int c) { return Sample(x, y, c, depth); };
-        cases.push_back({"colour", spec,
+        test::PngRecipe recipe;
+        recipe.width = w;
+        recipe.height = h;
+        recipe.color_type = type;
+        recipe.bit_depth = depth;
+        recipe.interlaced = interlaced;
+        recipe.sample = [depth](int x, int y, int c) { return Sample(x, y, c, depth); };
+        cases.push_back({"colour", recipe,
                          [depth, type](int x, int y) {
                            auto s = [&](int c) { return High(Sample(x, y, c, depth), depth); };
                            if (type == PNG_COLOR_TYPE_GRAY_ALPHA) {
@@ -217,13 +217,13 @@ std::vector<PngCase> PngCases() {
     }
   }
   {
-    test::PngSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.color_type = PNG_COLOR_TYPE_RGB;
-    spec.sample = [](int x, int, int c) { return static_cast<std::uint16_t>(x % 3 * 50 + c); };
-    spec.transparent_colour = std::vector<std::uint16_t>{50, 51, 52};
-    cases.push_back({"RGB with a transparent colour", spec,
+    test::PngRecipe recipe;
+    recipe.width = w;
+    recipe.height = h;
+    recipe.color_type = PNG_COLOR_TYPE_RGB;
+    recipe.sample = [](int x, int, int c) { return static_cast<std::uint16_t>(x % 3 * 50 + c); };
+    recipe.transparent_colour = std::vector<std::uint16_t>{50, 51, 52};
+    cases.push_back({"RGB with a transparent colour", recipe,
                      [](int x, int) {
                        int base = x % 3 * 50;
                        return base == 50 ? qRgb(255, 255, 255) : qRgb(base, base + 1, base + 2);
@@ -235,13 +235,13 @@ std::vector<PngCase> PngCases() {
 
 TEST_F(ShippedPlugins, PngEveryColourTypeDecodesExactly) {
   for (const PngCase& c : PngCases()) {
-    SCOPED_TRACE(std::string(c.label) + " type " + std::to_string(c.spec.color_type) + " depth " +
-                 std::to_string(c.spec.bit_depth) + (c.spec.interlaced ? " interlaced" : ""));
-    Bytes file = test::WritePng(c.spec);
+    SCOPED_TRACE(std::string(c.label) + " type " + std::to_string(c.recipe.color_type) + " depth " +
+                 std::to_string(c.recipe.bit_depth) + (c.recipe.interlaced ? " interlaced" : ""));
+    Bytes file = test::WritePng(c.recipe);
     ASSERT_TRUE(Supported("png", file));
     QImage image = Decode("png", file, "p.png");
-    ASSERT_EQ(image.width(), c.spec.width);
-    ASSERT_EQ(image.height(), c.spec.height);
+    ASSERT_EQ(image.width(), c.recipe.width);
+    ASSERT_EQ(image.height(), c.recipe.height);
     EXPECT_EQ(image.format() == QImage::Format_Indexed8, c.indexed);
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {
@@ -252,22 +252,22 @@ TEST_F(ShippedPlugins, PngEveryColourTypeDecodesExactly) {
 }
 
 TEST_F(ShippedPlugins, PngInfoTellsSizeDepthAndDensity) {
-  test::PngSpec spec = PngCases()[0].spec;  // 1-bit palette
-  Bytes file = test::WritePng(spec);
+  test::PngRecipe recipe = PngCases()[0].recipe;  // 1-bit palette
+  Bytes file = test::WritePng(recipe);
   PictureInfo info{};
   ASSERT_EQ(GetPictureInfoResult("png", file, &info), kSpiSuccess);
-  EXPECT_EQ(info.width, 13);
-  EXPECT_EQ(info.height, 9);
-  EXPECT_EQ(info.colorDepth, 1);
-  EXPECT_EQ(info.info, 0u);
+  EXPECT_EQ(+info.width, 13);
+  EXPECT_EQ(+info.height, 9);
+  EXPECT_EQ(+info.colorDepth, 1);
+  EXPECT_EQ(+info.info, 0u);
 }
 
 Bytes RgbPng(int width, int height) {
-  test::PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.sample = [](int x, int y, int c) { return Sample(x, y, c, 8); };
-  return test::WritePng(spec);
+  test::PngRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.sample = [](int x, int y, int c) { return Sample(x, y, c, 8); };
+  return test::WritePng(recipe);
 }
 
 TEST_F(ShippedPlugins, PngTruncatedAndDamagedFilesAreRefused) {
@@ -324,13 +324,13 @@ TEST_F(ShippedPlugins, JpegEveryKindDecodesLikeTheCodecLibrary) {
     EXPECT_EQ(Pixels(image), expected);
     PictureInfo info{};
     ASSERT_EQ(GetPictureInfoResult("jpeg", file, &info), kSpiSuccess);
-    EXPECT_EQ(info.width, 37);
-    EXPECT_EQ(info.height, 21);
-    EXPECT_EQ(info.colorDepth, c.depth);
+    EXPECT_EQ(+info.width, 37);
+    EXPECT_EQ(+info.height, 21);
+    EXPECT_EQ(+info.colorDepth, c.depth);
     // The density comes from the JFIF header, which CMYK files do not carry.
     bool jfif = c.kind != test::JpegKind::kCmyk;
-    EXPECT_EQ(info.xDensity, jfif ? 300 : 0);
-    EXPECT_EQ(info.yDensity, jfif ? 150 : 0);
+    EXPECT_EQ(+info.xDensity, jfif ? 300 : 0);
+    EXPECT_EQ(+info.yDensity, jfif ? 150 : 0);
   }
 }
 
@@ -386,9 +386,9 @@ TEST_F(ShippedPlugins, GifFullFrameDecodesAsAnIndexedPicture) {
   }
   PictureInfo info{};
   ASSERT_EQ(GetPictureInfoResult("gif", file, &info), kSpiSuccess);
-  EXPECT_EQ(info.width, 11);
-  EXPECT_EQ(info.height, 7);
-  EXPECT_EQ(info.colorDepth, 3);
+  EXPECT_EQ(+info.width, 11);
+  EXPECT_EQ(+info.height, 7);
+  EXPECT_EQ(+info.colorDepth, 3);
 }
 
 TEST_F(ShippedPlugins, GifInterlacedFrameComesOutInRowOrder) {
@@ -506,9 +506,9 @@ TEST_F(ShippedPlugins, WebpLosslessLossyAlphaAndAnimationDecodeExactly) {
 
   PictureInfo info{};
   ASSERT_EQ(GetPictureInfoResult("webp", lossless_alpha, &info), kSpiSuccess);
-  EXPECT_EQ(info.width, w);
-  EXPECT_EQ(info.height, h);
-  EXPECT_EQ(info.colorDepth, 32);
+  EXPECT_EQ(+info.width, w);
+  EXPECT_EQ(+info.height, h);
+  EXPECT_EQ(+info.colorDepth, 32);
 }
 
 TEST_F(ShippedPlugins, WebpTruncatedFilesAreRefused) {
@@ -609,7 +609,7 @@ TEST_F(ShippedPlugins, EachReadsFromAFileAtAnOffset) {
     PictureInfo info{};
     EXPECT_EQ(Plugin(name).GetPictureInfo(path.c_str(), 100, kSpiInputFile, &info), kSpiSuccess)
         << name;
-    EXPECT_EQ(info.width, 20);
+    EXPECT_EQ(+info.width, 20);
     MurvaLocalHandle info_handle = 0, pixel_handle = 0;
     ASSERT_EQ(Plugin(name).GetPicture(path.c_str(), 100, kSpiInputFile, &info_handle, &pixel_handle,
                                       nullptr, 0),

@@ -129,8 +129,8 @@ TEST(SPIConstruction, CallsPassArgumentsAndResultsThrough) {
   EXPECT_STREQ(LogOf(*spi).last_file_name, "name.mvt");
   PictureInfo info{};
   EXPECT_EQ(spi->GetPictureInfo(reinterpret_cast<const char*>(block.data()), 8, 1, &info), 0);
-  EXPECT_EQ(info.width, 3);
-  EXPECT_EQ(info.height, 2);
+  EXPECT_EQ(+info.width, 3);
+  EXPECT_EQ(+info.height, 2);
   EXPECT_EQ(spi->GetPictureInfo("nothing", 7, 1, &info), kSpiUnknownFormat);
   char text[256] = {};
   EXPECT_EQ(spi->GetPluginInfo(0, text, 255), 4);

@@ -62,6 +62,22 @@ TEST(ProgramFolder, UnwritableInstallUsesTheConfigFolder) {
             "/cfg/murva32");
 }
 
+TEST(ProgramFolder, AnInstallationNeverKeepsSettingsBesideTheProgram) {
+  // <prefix>/bin beside <prefix>/share/applications/murva32.desktop, writable
+  // (as /usr/bin is for the administrator).
+  TempFolder prefix;
+  std::filesystem::create_directories(prefix / "bin");
+  testing::WriteBytes(prefix / "share" / "applications" / "murva32.desktop", "[Desktop Entry]\n");
+  EXPECT_TRUE(IsInstalledProgramFolder(prefix / "bin"));
+  EXPECT_EQ(ResolveProgramFolder(prefix / "bin", Environment({{"XDG_CONFIG_HOME", "/cfg"}})),
+            "/cfg/murva32");
+  // Settings someone put there on purpose are still used.
+  testing::WriteBytes(prefix / "bin" / "MURVA32.INI", "");
+  EXPECT_EQ(ResolveProgramFolder(prefix / "bin", Environment({{"XDG_CONFIG_HOME", "/cfg"}})),
+            prefix / "bin");
+  EXPECT_FALSE(IsInstalledProgramFolder(prefix.Path()));
+}
+
 TEST(ProgramFolder, MissingExecutableFolderFallsBackToConfig) {
   EXPECT_EQ(ResolveProgramFolder({}, Environment({{"XDG_CONFIG_HOME", "/cfg"}})), "/cfg/murva32");
   // A relative XDG_CONFIG_HOME is ignored, as the base-directory rules say.

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <map>
 
-#include "platform/gnome_installer.h"
 #include "platform/wallpaper_installer.h"
 #include "platform/x11_root_installer.h"
+#include "platform/x11_screen_layout.h"
+#include "scoped_environment.h"
 #include "support/temp_folder.h"
 #include "support/xvfb_server.h"
+#include "wallpaper_pictures.h"
 
 // Xlib after Qt: its macros clash with Qt's names.
 #include "support/x11_root_readback.h"
@@ -15,47 +16,105 @@
 namespace murva {
 namespace {
 
+using testing::Environment;
 using testing::TempFolder;
 
-EnvironmentLookup Environment(std::map<std::string, std::string> values) {
-  return [values](const std::string& name) {
-    const auto found = values.find(name);
-    return found == values.end() ? std::string() : found->second;
+// --- Detection ----------------------------------------------------------------
+
+TEST(DesktopDetection, CurrentDesktopNamesEveryServedDesktop) {
+  const std::pair<const char*, DesktopKind> cases[] = {
+      {"GNOME", DesktopKind::kGnome},          {"ubuntu:GNOME", DesktopKind::kGnome},
+      {"Unity:Unity7:ubuntu", DesktopKind::kGnome}, {"Budgie:GNOME", DesktopKind::kGnome},
+      {"Pantheon", DesktopKind::kGnome},       {"GNOME-Flashback:GNOME", DesktopKind::kGnome},
+      {"X-Cinnamon", DesktopKind::kCinnamon},  {"MATE", DesktopKind::kMate},
+      {"XFCE", DesktopKind::kXfce},            {"KDE", DesktopKind::kPlasma},
+      {"LXQt", DesktopKind::kLxqt},            {"LXDE", DesktopKind::kLxde},
+      {"sway", DesktopKind::kSway},            {"Hyprland", DesktopKind::kHyprland},
   };
+  for (const auto& [name, kind] : cases) {
+    EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", name}, {"DISPLAY", ":0"}})), kind)
+        << name;
+  }
 }
 
-TEST(DesktopDetection, ReadsTheSessionVariablesInOrder) {
-  EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"}})),
-            DesktopKind::kGnome);
-  EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", "Budgie:GNOME"}})),
-            DesktopKind::kGnome);
+TEST(DesktopDetection, SessionNamesAreReadWhenTheCurrentDesktopSaysNothing) {
   EXPECT_EQ(DetectDesktop(Environment({{"DESKTOP_SESSION", "gnome-xorg"}, {"DISPLAY", ":0"}})),
             DesktopKind::kGnome);
-  EXPECT_EQ(DetectDesktop(Environment({{"DISPLAY", ":0"}})), DesktopKind::kX11Root);
+  EXPECT_EQ(DetectDesktop(Environment({{"XDG_SESSION_DESKTOP", "plasmawayland"}})),
+            DesktopKind::kPlasma);
+  EXPECT_EQ(DetectDesktop(Environment({{"GDMSESSION", "ubuntu-wayland"}})), DesktopKind::kGnome);
+  // Ubuntu's flavours are not Ubuntu's GNOME.
+  EXPECT_EQ(DetectDesktop(Environment({{"DESKTOP_SESSION", "xubuntu"}})), DesktopKind::kXfce);
+  EXPECT_EQ(DetectDesktop(Environment({{"DESKTOP_SESSION", "Lubuntu"}})), DesktopKind::kLxqt);
+  EXPECT_EQ(DetectDesktop(Environment({{"DESKTOP_SESSION", "kubuntu"}})), DesktopKind::kPlasma);
+  // The first list entry that names a known desktop decides.
+  EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", "foo:MATE:GNOME"}})),
+            DesktopKind::kMate);
+}
+
+TEST(DesktopDetection, SocketsAndDisplaysComeLast) {
+  EXPECT_EQ(DetectDesktop(Environment({{"SWAYSOCK", "/run/user/1/sway.sock"},
+                                       {"WAYLAND_DISPLAY", "wayland-1"}})),
+            DesktopKind::kSway);
+  EXPECT_EQ(DetectDesktop(Environment({{"HYPRLAND_INSTANCE_SIGNATURE", "abc"},
+                                       {"WAYLAND_DISPLAY", "wayland-1"}})),
+            DesktopKind::kHyprland);
+  EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", "river"},
+                                       {"WAYLAND_DISPLAY", "wayland-1"}, {"DISPLAY", ":0"}})),
+            DesktopKind::kWlroots);
+  EXPECT_EQ(DetectDesktop(Environment({{"XDG_CURRENT_DESKTOP", "i3"}, {"DISPLAY", ":0"}})),
+            DesktopKind::kX11Root);
   EXPECT_EQ(DetectDesktop(Environment({})), DesktopKind::kUnknown);
 }
 
-TEST(DesktopDetection, UnservedDesktopSaysWhy) {
-  auto installer = MakeWallpaperInstaller(Environment({{"WAYLAND_DISPLAY", "wayland-0"}}));
-  std::string error;
-  EXPECT_FALSE(installer->Install("/tmp/x.bmp", error));
-  EXPECT_NE(error.find("Wayland"), std::string::npos);
+TEST(DesktopDetection, EachDesktopGetsItsOwnInstaller) {
+  const auto no_bus = [](const std::string&) { return false; };
+  const std::pair<const char*, const char*> cases[] = {
+      {"GNOME", "GNOME"}, {"X-Cinnamon", "Cinnamon"}, {"MATE", "MATE"}, {"XFCE", "XFCE"},
+      {"KDE", "KDE Plasma"}, {"LXQt", "LXQt"}, {"LXDE", "LXDE"}, {"sway", "sway"},
+      {"Hyprland", "Hyprland"}, {"i3", "X11 root window"},
+  };
+  for (const auto& [desktop, name] : cases) {
+    const auto installer = MakeWallpaperInstaller(
+        Environment({{"XDG_CURRENT_DESKTOP", desktop}, {"DISPLAY", ":0"}, {"HOME", "/h"}}), no_bus);
+    EXPECT_EQ(installer->Name(), name) << desktop;
+  }
 }
 
-QImage Stripes(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      image.setPixel(x, y, x < width / 2 ? qRgb(200, 30, 40) : qRgb(10, 120, 250));
-    }
-  }
-  return image;
+TEST(DesktopDetection, ARunningShellOnTheBusIsTheSecondSignal) {
+  const auto plasma = [](const std::string& name) { return name == "org.kde.plasmashell"; };
+  const auto gnome = [](const std::string& name) { return name == "org.gnome.Shell"; };
+  EXPECT_EQ(MakeWallpaperInstaller(Environment({{"DISPLAY", ":0"}}), plasma)->Name(), "KDE Plasma");
+  EXPECT_EQ(MakeWallpaperInstaller(Environment({{"DISPLAY", ":0"}}), gnome)->Name(), "GNOME");
+  // The variables win when they name a desktop.
+  EXPECT_EQ(MakeWallpaperInstaller(Environment({{"XDG_CURRENT_DESKTOP", "XFCE"}}), plasma)->Name(),
+            "XFCE");
+}
+
+TEST(DesktopDetection, NoDesktopAtAllIsNamedInTheError) {
+  auto installer = MakeWallpaperInstaller(Environment({{"XDG_CURRENT_DESKTOP", "Weird"}}),
+                                          [](const std::string&) { return false; });
+  std::string error;
+  EXPECT_FALSE(installer->Install("/tmp/x.bmp", error));
+  EXPECT_NE(error.find("Weird"), std::string::npos) << error;
+  EXPECT_EQ(installer->Name(), "Weird");
+  // Nothing for the log-on run to put back.
+  EXPECT_TRUE(installer->Persists());
+}
+
+// --- The copy handed to desktops ---------------------------------------------
+
+TEST(WallpaperCopy, FolderFollowsTheDataHome) {
+  EXPECT_EQ(WallpaperCopyFolder(Environment({{"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}})),
+            "/d/murva32");
+  EXPECT_EQ(WallpaperCopyFolder(Environment({{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}})),
+            "/h/.local/share/murva32");
 }
 
 TEST(WallpaperCopy, NewNameEachTimeAndOldCopiesRemoved) {
   TempFolder folder;
-  const auto bmp = folder / "MURVA00.BMP";
-  ASSERT_TRUE(Stripes(64, 48).save(QString::fromStdString(bmp.string()), "BMP"));
+  const auto bmp = testing::WriteStripes(folder / "MURVA00.BMP", 64, 48);
+  testing::WriteBytes(folder / "copies" / "notes.txt", "mine");
   std::string error;
   const auto first = MakeWallpaperCopy(bmp, folder / "copies", error);
   ASSERT_FALSE(first.empty()) << error;
@@ -67,6 +126,8 @@ TEST(WallpaperCopy, NewNameEachTimeAndOldCopiesRemoved) {
   QImage copy(QString::fromStdString(second.string()));
   EXPECT_EQ(copy.size(), QSize(64, 48));
   EXPECT_EQ(copy.pixel(0, 0), qRgb(200, 30, 40));
+  // Files of the user's own in the folder stay.
+  EXPECT_TRUE(std::filesystem::exists(folder / "copies" / "notes.txt"));
 }
 
 TEST(WallpaperCopy, UnreadablePictureIsReported) {
@@ -77,6 +138,8 @@ TEST(WallpaperCopy, UnreadablePictureIsReported) {
   EXPECT_FALSE(error.empty());
 }
 
+// --- X11 root window ----------------------------------------------------------
+
 // Root pixmap properties and the pixels left and right of the middle.
 testing::RootSample ReadRoot(const std::string& display) {
   return testing::SampleRoot(display, {{100, 300}, {900, 300}, {0, 0}, {0, 0}});
@@ -86,8 +149,7 @@ TEST(X11RootInstaller, SetsTheRootPixmapAndKeepsItAfterTheConnection) {
   testing::XvfbServer server;
   ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   TempFolder folder;
-  const auto bmp = folder / "MURVA00.BMP";
-  ASSERT_TRUE(Stripes(1024, 768).save(QString::fromStdString(bmp.string()), "BMP"));
+  const auto bmp = testing::WriteStripes(folder / "MURVA00.BMP", 1024, 768);
 
   X11RootInstaller installer(server.Display());
   std::string error;
@@ -101,7 +163,7 @@ TEST(X11RootInstaller, SetsTheRootPixmapAndKeepsItAfterTheConnection) {
   EXPECT_EQ(first.pixel[1], 0x0A78FAUL);  // 10, 120, 250
 
   // A second installation replaces the pixmap and frees the first one.
-  ASSERT_TRUE(Stripes(1024, 768).mirrored(true, false).save(QString::fromStdString(bmp.string()), "BMP"));
+  ASSERT_TRUE(testing::Stripes(1024, 768).mirrored(true, false).save(QString::fromStdString(bmp.string()), "BMP"));
   ASSERT_TRUE(installer.Install(bmp, error)) << error;
   const testing::RootSample second = ReadRoot(server.Display());
   EXPECT_NE(second.root_pmap, first.root_pmap);
@@ -112,88 +174,36 @@ TEST(X11RootInstaller, NoDisplayIsReported) {
   X11RootInstaller installer(":999");
   std::string error;
   TempFolder folder;
-  const auto bmp = folder / "MURVA00.BMP";
-  ASSERT_TRUE(Stripes(8, 8).save(QString::fromStdString(bmp.string()), "BMP"));
+  const auto bmp = testing::WriteStripes(folder / "MURVA00.BMP", 8, 8);
   EXPECT_FALSE(installer.Install(bmp, error));
   EXPECT_NE(error.find("display"), std::string::npos);
 }
 
-// A private session bus for the GSettings tests, with dconf keeping the
-// values under a temporary home.
-class SessionBus {
- public:
-  explicit SessionBus(const std::filesystem::path& home) {
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (home / "run").c_str(), 1);
-    std::filesystem::create_directories(home / "run");
-    std::string output;
-    if (RunCommand("dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"},
-                   &output) != 0) {
-      return;
-    }
-    const auto newline = output.find('\n');
-    address_ = output.substr(0, newline);
-    pid_ = std::stoi(output.substr(newline + 1));
-    setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
-    setenv("GSETTINGS_BACKEND", "dconf", 1);
-  }
-  ~SessionBus() {
-    if (pid_ > 0) kill(pid_, SIGTERM);
-    unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  }
-  bool Running() const { return !address_.empty(); }
+// --- The screen layout an X server reports -----------------------------------
 
- private:
-  std::string address_;
-  int pid_ = -1;
-};
+TEST(X11ScreenLayout, MonitorsComeFromRandrAndWorkspacesFromTheWindowManager) {
+  testing::XvfbServer server;
+  ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+  const std::vector<std::string> monitors = X11MonitorNames(server.Display());
+  ASSERT_EQ(monitors.size(), 1u);
+  EXPECT_FALSE(monitors[0].empty());
+  // No window manager has announced workspaces yet.
+  EXPECT_EQ(X11WorkspaceCount(server.Display()), 0);
 
-// What the next log-on would see: a new session reading the stored value.
-std::string ReadInNewSession(const std::string& key) {
-  std::string output;
-  RunCommand("dbus-run-session",
-             {"--", "gsettings", "get", "org.gnome.desktop.background", key}, &output);
-  while (!output.empty() && output.back() == '\n') output.pop_back();
-  return output;
+  Display* display = XOpenDisplay(server.Display().c_str());
+  ASSERT_NE(display, nullptr);
+  const unsigned long three = 3;
+  XChangeProperty(display, DefaultRootWindow(display),
+                  XInternAtom(display, "_NET_NUMBER_OF_DESKTOPS", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&three), 1);
+  XSync(display, False);
+  EXPECT_EQ(X11WorkspaceCount(server.Display()), 3);
+  XCloseDisplay(display);
 }
 
-TEST(GnomeInstaller, StoresBothKeysInDconfForTheNextLogOn) {
-  TempFolder home;
-  SessionBus bus(home.Path());
-  ASSERT_TRUE(bus.Running()) << "dbus-daemon did not start";
-  RunCommand("gsettings", {"set", "org.gnome.desktop.background", "picture-options", "none"});
-
-  const auto bmp = home / "pictures" / "MURVA00.BMP";
-  std::filesystem::create_directories(bmp.parent_path());
-  ASSERT_TRUE(Stripes(320, 200).save(QString::fromStdString(bmp.string()), "BMP"));
-  GnomeInstaller installer(home / "data" / "murva32");
-  std::string error;
-  ASSERT_TRUE(installer.Install(bmp, error)) << error;
-
-  const std::string uri = ReadInNewSession("picture-uri");
-  ASSERT_EQ(uri.rfind("'file://" + (home / "data" / "murva32").string() + "/wallpaper-", 0), 0u)
-      << uri;
-  EXPECT_EQ(ReadInNewSession("picture-uri-dark"), uri);
-  EXPECT_EQ(ReadInNewSession("picture-options"), "'zoom'");
-  // The file the URI names is a readable PNG of the picture.
-  const std::string path = uri.substr(8, uri.size() - 9);
-  EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(320, 200));
-}
-
-TEST(GnomeInstaller, PathWithBlanksIsPercentEncoded) {
-  TempFolder home;
-  SessionBus bus(home.Path());
-  ASSERT_TRUE(bus.Running());
-  const auto bmp = home / "pictures" / "MURVA00.BMP";
-  std::filesystem::create_directories(bmp.parent_path());
-  ASSERT_TRUE(Stripes(16, 16).save(QString::fromStdString(bmp.string()), "BMP"));
-  GnomeInstaller installer(home / "my data" / "壁紙");
-  std::string error;
-  ASSERT_TRUE(installer.Install(bmp, error)) << error;
-  const std::string uri = ReadInNewSession("picture-uri");
-  EXPECT_NE(uri.find("/my%20data/%E5%A3%81%E7%B4%99/wallpaper-"), std::string::npos) << uri;
+TEST(X11ScreenLayout, NoDisplayGivesNothing) {
+  EXPECT_TRUE(X11MonitorNames(":999").empty());
+  EXPECT_EQ(X11WorkspaceCount(":999"), 0);
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ TEST(SettingKeys, EveryStoredNameIsUniqueAndAtMostTenCharacters) {
     }
   }
   EXPECT_EQ(names.size(), count);
-  // 25 run keys (the seven weekday keys among them), 12 appearance,
-  // 22 title, 11 schedule, 25 holiday and 18 x 8 page keys.
-  EXPECT_EQ(count, 25u + 12u + 22u + 11u + 25u + 18u * 8u);
+  // 26 run keys (the seven weekday keys and the log-on run among them),
+  // 12 appearance, 22 title, 11 schedule, 25 holiday and 18 x 8 page keys.
+  EXPECT_EQ(count, 26u + 12u + 22u + 11u + 25u + 18u * 8u);
 }
 
 TEST(SettingKeys, PageFamiliesCoverTheEightPages) {

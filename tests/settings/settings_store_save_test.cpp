@@ -167,7 +167,8 @@ TEST_F(SettingsSaveTest, ConveniencePage) {
   EXPECT_EQ(KeysInOrder(Bytes(), "Murva32V4"),
             Concat({{"CalWallUse", "CalWall256", "CalenAlWay", "Calen3DFnt", "CalendHide",
                      "CalendOnly", "CalendTdyS", "CalendTile", "CalSunMode", "CalendDely"},
-                    Numbered("CalenWeek", 1, 7)}));
+                    Numbered("CalenWeek", 1, 7),
+                    {"CalAutoRun"}}));
   auto values = ValueMap(Bytes(), "Murva32V4");
   EXPECT_EQ(values["CalWallUse"], "3");
   EXPECT_EQ(values["CalenAlWay"], "0");

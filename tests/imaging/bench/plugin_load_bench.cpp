@@ -3,6 +3,9 @@
 // reading into a QImage) against decoding the same file with the codec
 // library directly in this process.
 
+// jpeglib.h needs stdio.h first.
+#include <cstdio>
+
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -38,11 +41,11 @@ const Bytes& JpegFile() {
 
 const Bytes& PngFile() {
   static const Bytes file = [] {
-    test::PngSpec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.sample = Sample;
-    return test::WritePng(spec);
+    test::PngRecipe recipe;
+    recipe.width = kWidth;
+    recipe.height = kHeight;
+    recipe.sample = Sample;
+    return test::WritePng(recipe);
   }();
   return file;
 }

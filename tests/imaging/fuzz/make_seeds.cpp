@@ -46,22 +46,22 @@ int main(int argc, char** argv) {
   for (int type : {PNG_COLOR_TYPE_PALETTE, PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_RGB,
                    PNG_COLOR_TYPE_RGB_ALPHA, PNG_COLOR_TYPE_GRAY_ALPHA}) {
     for (bool interlaced : {false, true}) {
-      PngSpec spec;
-      spec.width = 9;
-      spec.height = 7;
-      spec.color_type = type;
-      spec.interlaced = interlaced;
+      PngRecipe recipe;
+      recipe.width = 9;
+      recipe.height = 7;
+      recipe.color_type = type;
+      recipe.interlaced = interlaced;
       if (type == PNG_COLOR_TYPE_PALETTE) {
-        spec.bit_depth = 4;
+        recipe.bit_depth = 4;
         for (int i = 0; i < 16; ++i)
-          spec.palette.push_back(static_cast<std::uint32_t>(i * 0x0F0F0F));
-        spec.sample = [](int x, int y, int) { return static_cast<std::uint16_t>((x + y) % 16); };
+          recipe.palette.push_back(static_cast<std::uint32_t>(i * 0x0F0F0F));
+        recipe.sample = [](int x, int y, int) { return static_cast<std::uint16_t>((x + y) % 16); };
       } else {
-        spec.sample = [](int x, int y, int c) {
+        recipe.sample = [](int x, int y, int c) {
           return static_cast<std::uint16_t>((x * 30 + y * 7 + c) & 0xFF);
         };
       }
-      Write(root / "png", "seed" + std::to_string(n++) + ".png", WritePng(spec));
+      Write(root / "png", "seed" + std::to_string(n++) + ".png", WritePng(recipe));
     }
   }
   n = 0;

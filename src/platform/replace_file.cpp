@@ -1,0 +1,64 @@
+#include "platform/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace murva {
+namespace {
+
+std::string SystemError(const std::string& what, const std::filesystem::path& path) {
+  return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, std::string& error) {
+  std::error_code fs_error;
+  std::filesystem::path file = target;
+  if (std::filesystem::is_symlink(target, fs_error)) {
+    file = std::filesystem::weakly_canonical(target, fs_error);
+    if (fs_error) {
+      error = "cannot follow " + target.string() + ": " + fs_error.message();
+      return false;
+    }
+  }
+  mode_t mode = 0644;
+  struct stat status {};
+  if (stat(file.c_str(), &status) == 0) mode = status.st_mode & 07777;
+
+  const std::filesystem::path temporary =
+      file.parent_path() / ("." + file.filename().string() + ".murva32-" + std::to_string(getpid()));
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    error = SystemError("cannot create", temporary);
+    return false;
+  }
+  bool written = true;
+  for (std::string_view rest = bytes; written && !rest.empty();) {
+    const ssize_t count = write(fd, rest.data(), rest.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      written = false;
+    } else {
+      rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+  }
+  if (written) written = fchmod(fd, mode) == 0 && fsync(fd) == 0;
+  if (!written) error = SystemError("cannot write", temporary);
+  if (close(fd) != 0 && written) {
+    written = false;
+    error = SystemError("cannot write", temporary);
+  }
+  if (written && rename(temporary.c_str(), file.c_str()) != 0) {
+    written = false;
+    error = SystemError("cannot replace", file);
+  }
+  if (!written) unlink(temporary.c_str());
+  return written;
+}
+
+}  // namespace murva

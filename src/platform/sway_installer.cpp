@@ -1,0 +1,102 @@
+#include "platform/sway_installer.h"
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/replace_file.h"
+#include "platform/run_command.h"
+
+namespace murva {
+namespace {
+
+constexpr const char* kMarker = "# murva32: wallpaper calendar (the next line is rewritten by murva32)";
+
+std::filesystem::path ConfigHome(const EnvironmentLookup& environment) {
+  std::filesystem::path config = environment("XDG_CONFIG_HOME");
+  if (config.empty() || !config.is_absolute()) {
+    config = std::filesystem::path(environment("HOME")) / ".config";
+  }
+  return config;
+}
+
+// A sway command argument in double quotes.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
+std::filesystem::path SwayUserConfig(const EnvironmentLookup& environment) {
+  const std::string home = environment("HOME");
+  std::vector<std::filesystem::path> candidates;
+  if (!home.empty()) candidates.push_back(std::filesystem::path(home) / ".sway" / "config");
+  candidates.push_back(ConfigHome(environment) / "sway" / "config");
+  std::error_code error;
+  for (const auto& candidate : candidates) {
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+  }
+  return {};
+}
+
+std::string SwayBackgroundCommand(const std::filesystem::path& file) {
+  return "output * bg " + Quoted(file.string()) + " fill";
+}
+
+std::string WithSwayWallpaperLine(const std::string& config, const std::filesystem::path& file) {
+  std::istringstream in(config);
+  std::vector<std::string> lines;
+  bool skip_next = false;
+  for (std::string line; std::getline(in, line);) {
+    if (skip_next) {
+      skip_next = false;
+      if (line.rfind("output ", 0) == 0) continue;
+    }
+    if (line == kMarker) {
+      skip_next = true;
+      continue;
+    }
+    lines.push_back(line);
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  std::string text;
+  for (const auto& line : lines) text += line + "\n";
+  if (!text.empty()) text += "\n";
+  return text + kMarker + "\n" + SwayBackgroundCommand(file) + "\n";
+}
+
+bool SwayInstaller::Install(const std::filesystem::path& picture, std::string& error) {
+  const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
+  if (copy.empty()) return false;
+  if (!CommandExists("swaymsg")) {
+    error = "swaymsg is not installed";
+    return false;
+  }
+  std::string output, messages;
+  if (RunCommand("swaymsg", {SwayBackgroundCommand(copy)}, &output, &messages) != 0) {
+    error = "sway did not take the wallpaper: " + TrimmedOutput(output + messages);
+    return false;
+  }
+  const std::filesystem::path config = SwayUserConfig(environment_);
+  if (config.empty()) return true;
+  std::ifstream in(config, std::ios::binary);
+  if (!in) {
+    error = "the wallpaper is shown, but " + config.string() + " cannot be read";
+    return false;
+  }
+  std::ostringstream old_text;
+  old_text << in.rdbuf();
+  std::string write_error;
+  if (!ReplaceFile(config, WithSwayWallpaperLine(old_text.str(), copy), write_error)) {
+    error = "the wallpaper is shown, but not kept for the next log-on: " + write_error;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace murva

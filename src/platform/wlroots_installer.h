@@ -1,0 +1,38 @@
+// Hyprland and the other wlroots compositors have no wallpaper setting of
+// their own: a wallpaper program draws it. Served in this order: hyprpaper
+// (Hyprland, through hyprctl), swww when its daemon answers, and otherwise a
+// swaybg started here and left running (the one started the time before is
+// stopped). None of them keeps the picture across a log-on.
+#pragma once
+
+#include "platform/wallpaper_installer.h"
+
+namespace murva {
+
+class WlrootsInstaller final : public WallpaperInstaller {
+ public:
+  // runtime_folder: where the process id of the swaybg started here is kept.
+  WlrootsInstaller(bool hyprland, std::filesystem::path copy_folder,
+                   std::filesystem::path runtime_folder)
+      : hyprland_(hyprland),
+        copy_folder_(std::move(copy_folder)),
+        runtime_folder_(std::move(runtime_folder)) {}
+  std::string Name() const override { return hyprland_ ? "Hyprland" : "Wayland compositor"; }
+  bool Install(const std::filesystem::path& picture, std::string& error) override;
+  bool Persists() const override { return false; }
+
+ private:
+  bool TryHyprpaper(const std::filesystem::path& file, std::string& error);
+  bool TrySwww(const std::filesystem::path& file, std::string& error);
+  bool StartSwaybg(const std::filesystem::path& file, std::string& error);
+
+  bool hyprland_;
+  std::filesystem::path copy_folder_;
+  std::filesystem::path runtime_folder_;
+};
+
+// The folder for the program's run-time records: $XDG_RUNTIME_DIR/murva32,
+// or a folder of this user's in /tmp.
+std::filesystem::path RuntimeRecordFolder(const EnvironmentLookup& environment);
+
+}  // namespace murva
