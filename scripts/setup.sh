@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages MURVA32 needs and builds it.
 #   scripts/setup.sh [build-folder]      (default: build)
+#   MURVA_BUILD_TARGETS="murva32 ..." scripts/setup.sh   builds only those targets
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
@@ -20,4 +21,6 @@ if [ -n "$missing" ]; then
 fi
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)"
+# MURVA_BUILD_TARGETS narrows the build to some targets (the demo needs only
+# the program and its plug-ins); by default everything is built.
+cmake --build "$build" -j "$(nproc)" ${MURVA_BUILD_TARGETS:+--target $MURVA_BUILD_TARGETS}

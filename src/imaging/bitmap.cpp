@@ -1,5 +1,7 @@
 #include "imaging/bitmap.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
@@ -66,6 +68,11 @@ void TBitmap::LoadFromStream(std::span<const std::uint8_t> stream) { ReadBitmapI
 
 void TBitmap::Assign(const TBitmap& source) { image_ = source.image_; }
 
+void TBitmap::SetPalette(const QList<QRgb>& colours) {
+  image_.setColorTable(colours);
+  CoverColourIndices(image_);
+}
+
 void TBitmap::ReadBitmapImage(std::span<const std::uint8_t> stream) {
   QImage image = ReadBmpImage(stream);
   if (image.isNull()) throw EInvalidGraphic(kInvalidBitmapMessage);
@@ -82,7 +89,22 @@ QImage ReadBmpImage(std::span<const std::uint8_t> stream) {
   reader.setAutoDetectImageFormat(false);
   reader.setDecideFormatFromContent(false);
   reader.setAllocationLimit(kAllocationLimitMegabytes);
-  return reader.read();
+  QImage image = reader.read();
+  CoverColourIndices(image);
+  return image;
+}
+
+void CoverColourIndices(QImage& image) {
+  if (image.format() != QImage::Format_Indexed8) return;
+  int largest = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const uchar* row = image.constScanLine(y);
+    for (int x = 0; x < image.width(); ++x) largest = std::max(largest, int{row[x]});
+  }
+  if (largest < image.colorCount()) return;
+  QList<QRgb> table = image.colorTable();
+  table.resize(largest + 1, qRgb(0, 0, 0));
+  image.setColorTable(table);
 }
 
 }  // namespace murva

@@ -24,8 +24,9 @@ class TBitmap : public TGraphic {
   // Takes over the picture of source.
   virtual void Assign(const TBitmap& source);
 
-  // Replaces the colour table of an indexed picture.
-  void SetPalette(const QList<QRgb>& colours) { image_.setColorTable(colours); }
+  // Replaces the colour table of an indexed picture (see
+  // CoverColourIndices).
+  void SetPalette(const QList<QRgb>& colours);
 
  protected:
   // The plain reader itself, also used by classes that read other formats
@@ -34,7 +35,13 @@ class TBitmap : public TGraphic {
 };
 
 // Reads a BMP file image into a QImage; a null image when the data is not a
-// complete, readable BMP image.
+// complete, readable BMP image. Every pixel of an indexed picture names an
+// entry of its colour table (see CoverColourIndices).
 QImage ReadBmpImage(std::span<const std::uint8_t> stream);
+
+// A damaged file can hold pixels whose index lies beyond its colour table;
+// such a table is lengthened with black entries up to the largest index
+// used, so that every pixel has a colour.
+void CoverColourIndices(QImage& image);
 
 }  // namespace murva

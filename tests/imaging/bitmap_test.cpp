@@ -100,6 +100,31 @@ TEST(PlainBitmapReader, RefusesAbsurdDimensions) {
   EXPECT_THROW(bitmap.LoadFromStream(std::span<const std::uint8_t>(file)), EInvalidGraphic);
 }
 
+TEST(PlainBitmapReader, PixelsBeyondTheColourTableGetBlack) {
+  // An 8-bit picture of 4 x 1 with a colour table of two entries whose
+  // pixels use indices 0, 1, 5 and 3.
+  std::vector<std::uint8_t> file = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0,
+                                    40, 0, 0, 0, 4, 0, 0, 0, 1, 0, 0, 0, 1, 0, 8, 0,
+                                    0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                    2, 0, 0, 0, 0, 0, 0, 0,
+                                    30, 20, 10, 0, 60, 50, 40, 0,
+                                    0, 1, 5, 3};
+  TBitmap bitmap;
+  bitmap.LoadFromStream(std::span<const std::uint8_t>(file));
+  const QImage& image = bitmap.Image();
+  ASSERT_EQ(image.format(), QImage::Format_Indexed8);
+  EXPECT_GE(image.colorCount(), 6);
+  EXPECT_EQ(image.pixel(0, 0), qRgb(10, 20, 30));
+  EXPECT_EQ(image.pixel(1, 0), qRgb(40, 50, 60));
+  EXPECT_EQ(image.pixel(2, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(3, 0), qRgb(0, 0, 0));
+
+  // A palette given later is lengthened the same way.
+  bitmap.SetPalette({qRgb(1, 2, 3)});
+  EXPECT_EQ(bitmap.Image().pixel(2, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(bitmap.Image().pixel(0, 0), qRgb(1, 2, 3));
+}
+
 TEST(PlainBitmapReader, ReadsAFileAndReportsOneThatCannotBeOpened) {
   test::TempDir dir;
   QImage source = Gradient(5, 4);
