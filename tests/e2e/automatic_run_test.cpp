@@ -38,15 +38,16 @@ class EndToEndTest : public ::testing::Test {
   }
   void WriteSettings(const std::vector<std::string>& keys) { runner_.WriteSettings(keys); }
 
-  std::filesystem::path MakeBackground() {
+  std::filesystem::path MakeBackground(const std::string& name = "back.bmp",
+                                       const char* format = "BMP") {
     QImage image(640, 480, QImage::Format_RGB32);
     for (int y = 0; y < 480; ++y) {
       for (int x = 0; x < 640; ++x) image.setPixel(x, y, qRgb(x < 320 ? 40 : 200, y < 240 ? 60 : 180, 90));
     }
     image.setPixel(0, 0, qRgb(255, 0, 255));
-    const auto path = folder_ / "pictures" / "back.bmp";
+    const auto path = folder_ / "pictures" / name;
     std::filesystem::create_directories(path.parent_path());
-    image.save(QString::fromStdString(path.string()), "BMP");
+    image.save(QString::fromStdString(path.string()), format);
     return path;
   }
 
@@ -104,6 +105,28 @@ TEST_F(EndToEndTest, AutomaticRunTilesWritesInstallsAndRecords) {
   EXPECT_EQ(second.exit_code, 0) << second.errors;
   EXPECT_EQ(ReadBytes(folder_ / "MURVA32.INI"), ini);
   EXPECT_EQ(std::filesystem::last_write_time(output), written_at);
+}
+
+// Backgrounds other than BMP come through the shipped plug-ins.
+TEST_F(EndToEndTest, PngAndJpegBackgroundsAreReadThroughThePlugIns) {
+  for (const auto& [name, format] : {std::pair{"back.png", "PNG"}, std::pair{"back.jpg", "JPEG"}}) {
+    SCOPED_TRACE(name);
+    const auto background = MakeBackground(name, format);
+    WriteSettings({"EditPathW1=" + background.string(), "CalendTile=1", "CalendWX11=300",
+                   "CalendWY11=300"});
+    const testing::RunResult run = RunProgram({"-E"});
+    ASSERT_EQ(run.exit_code, 0) << run.errors;
+    const auto output = background.parent_path() / "MURVA00.BMP";
+    const QImage written(QString::fromStdString(output.string()));
+    ASSERT_EQ(written.size(), QSize(1024, 768));
+    // (360, 220) of the bottom-right tile: the top-right quarter's colour;
+    // JPEG is lossy.
+    const QRgb pixel = written.pixel(1000, 700);
+    EXPECT_NEAR(qRed(pixel), 200, 6);
+    EXPECT_NEAR(qGreen(pixel), 60, 6);
+    EXPECT_NEAR(qBlue(pixel), 90, 6);
+    std::filesystem::remove(output);
+  }
 }
 
 TEST_F(EndToEndTest, SecondInstanceIsRefusedWhileOneRuns) {
