@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "settings/setting_keys.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
 #include "calendar/calendar_ex1.h"
@@ -45,7 +46,7 @@ void RestoreLastWallpaper(const WorkingCopy& copy, const SettingsStore& store,
     const std::string& used = copy.last_used_page;
     const auto parsed = std::from_chars(used.data(), used.data() + used.size(), page);
     if (parsed.ec != std::errc() || page < 1 || page > kPageCount) return;
-    const std::string background = store.ReadRecord(copy, "EditPathW" + std::to_string(page));
+    const std::string background = store.ReadRecord(copy, KeyName(keys::kEditPathW, page));
     if (background.empty()) return;
     const std::filesystem::path output =
         OutputPathFor(copy, background, environment.program_folder);
@@ -171,7 +172,7 @@ void RunCycle::FormActivate() {
 int RunCycle::ChoosePageForMode() {
   StoredPaths paths;
   for (int n = 1; n <= kPageCount; ++n) {
-    paths[n - 1] = store_->ReadRecord(copy_, "EditPathW" + std::to_string(n));
+    paths[n - 1] = store_->ReadRecord(copy_, KeyName(keys::kEditPathW, n));
   }
   switch (ValidMode(copy_.page_choice_mode)) {
     case kModeWeek: {
@@ -182,10 +183,10 @@ int RunCycle::ChoosePageForMode() {
     }
     case kModeRandom:
     case kModeNewRandom: {
-      const int last = store_->ReadRecordInt(copy_, "CalWalLast", 1);
+      const int last = store_->ReadRecordInt(copy_, KeyName(keys::kCalWalLast), keys::kCalWalLast.default_value);
       const std::optional<int> page = ChooseRandomPage(paths, last, *environment_.random);
       if (!page) throw std::runtime_error(text::kNoRandomPage);
-      store_->WriteRecord(copy_, "CalWalLast", std::to_string(*page));
+      store_->WriteRecord(copy_, KeyName(keys::kCalWalLast), std::to_string(*page));
       return *page;
     }
     default:
@@ -259,7 +260,7 @@ void RunCycle::BuildShownPage() {
 // Raises: an error here skips the closing of the window in the caller.
 void RunCycle::BuildAndFinish() {
   BuildShownPage();
-  store_->WriteRecord(copy_, "CalMakeDay", state_.today.TodayText());
+  store_->WriteRecord(copy_, KeyName(keys::kCalMakeDay), state_.today.TodayText());
   LaunchSpecialProgram(copy_, *engine_, state_.today, state_.built_today, state_.test_run,
                        *environment_.launcher);
 }

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "settings/setting_keys.h"
 #include "app/messages.h"
 #include "app/wallpaper_canvas.h"
 #include "calendar/julius.h"
@@ -117,7 +118,7 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
   if (!WriteBmpFile(canvas, output)) throw OutputWriteError(output);
 
   // Step 14: the page used, shown at the next start.
-  inputs.store.WriteRecord(copy, "CalWalUsed", std::to_string(page));
+  inputs.store.WriteRecord(copy, KeyName(keys::kCalWalUsed), std::to_string(page));
 
   // Step 15: install. The result does not stop anything, but a user should be
   // able to find out why the desktop did not change.

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "settings/setting_keys.h"
 #include "app/messages.h"
 #include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
@@ -456,7 +457,7 @@ void TFormMain::SpeedButtonPathWClick(int page) {
   if (file.isEmpty()) return;
   copy.pages[page - 1].path = file.toStdString();
   const std::string folder = QFileInfo(file).absolutePath().toStdString();
-  RunGuarded([this, folder] { cycle_->Store().WriteRecord(cycle_->Copy(), "BmpInitFld", folder); });
+  RunGuarded([this, folder] { cycle_->Store().WriteRecord(cycle_->Copy(), KeyName(keys::kBmpInitFld), folder); });
 }
 
 void TFormMain::SpeedButtonHVClick(int page) {
