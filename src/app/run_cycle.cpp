@@ -4,7 +4,6 @@
 #include <exception>
 #include <iostream>
 
-#include "settings/setting_keys.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
 #include "calendar/calendar_ex1.h"
@@ -12,6 +11,7 @@
 #include "calendar/julius.h"
 #include "render/set_today_fields.h"
 #include "schedule/schedule_file.h"
+#include "settings/setting_keys.h"
 
 namespace murva {
 namespace {

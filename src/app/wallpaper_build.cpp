@@ -4,7 +4,6 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "settings/setting_keys.h"
 #include "app/messages.h"
 #include "app/wallpaper_canvas.h"
 #include "calendar/julius.h"
@@ -15,6 +14,7 @@
 #include "render/qt_canvas.h"
 #include "render/titles.h"
 #include "schedule/schedule_drawing.h"
+#include "settings/setting_keys.h"
 
 namespace murva {
 namespace {

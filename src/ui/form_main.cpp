@@ -20,12 +20,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "settings/setting_keys.h"
 #include "app/messages.h"
+#include "settings/setting_keys.h"
 #include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
-#include "ui/qt_colors.h"
 #include "ui/extra_settings_tab.h"
+#include "ui/qt_colors.h"
 #include "ui/wallpaper_page.h"
 
 namespace murva {
