@@ -61,6 +61,17 @@ int SpiInputOpen(SpiInput* input, const char* buffer, int32_t length, uint32_t f
   return kSpiSuccess;
 }
 
+int SpiInputOpenFormat(SpiInput* input, const char* buffer, int32_t length, uint32_t flag,
+                       SpiSignatureTest looks_like) {
+  int result = SpiInputOpen(input, buffer, length, flag);
+  if (result != kSpiSuccess) return result;
+  if (!looks_like(input->data, input->size)) {
+    SpiInputClose(input);
+    return kSpiUnknownFormat;
+  }
+  return kSpiSuccess;
+}
+
 void SpiInputClose(SpiInput* input) {
   free(input->owned);
   input->owned = NULL;

@@ -47,6 +47,12 @@ typedef struct SpiInput {
 int SpiInputOpen(SpiInput* input, const char* buffer, int32_t length, uint32_t flag);
 void SpiInputClose(SpiInput* input);
 
+/* SpiInputOpen, then the format's signature test on the whole input; a
+ * picture of another format is closed again and gives kSpiUnknownFormat. */
+typedef int (*SpiSignatureTest)(const uint8_t* bytes, size_t size);
+int SpiInputOpenFormat(SpiInput* input, const char* buffer, int32_t length, uint32_t flag,
+                       SpiSignatureTest looks_like);
+
 /* Non-zero when a picture of width x height pixels is within the limits. */
 int SpiDimensionsAcceptable(int64_t width, int64_t height);
 

@@ -130,12 +130,8 @@ MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t
                                     PictureInfo* info) {
   if (info == NULL) return kSpiInternalError;
   SpiInput input;
-  int result = SpiInputOpen(&input, buffer, length, flag);
+  int result = SpiInputOpenFormat(&input, buffer, length, flag, LooksLikeGif);
   if (result != kSpiSuccess) return result;
-  if (!LooksLikeGif(input.data, input.size)) {
-    SpiInputClose(&input);
-    return kSpiUnknownFormat;
-  }
   MemoryReader reader = {input.data, input.size, 0};
   GifFileType* gif = OpenGif(&reader);
   if (gif == NULL) {
@@ -211,12 +207,8 @@ MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t fla
                                 SpiProgressCallback progress, intptr_t user_value) {
   if (info_handle == NULL || pixel_handle == NULL) return kSpiInternalError;
   SpiInput input;
-  int result = SpiInputOpen(&input, buffer, length, flag);
+  int result = SpiInputOpenFormat(&input, buffer, length, flag, LooksLikeGif);
   if (result != kSpiSuccess) return result;
-  if (!LooksLikeGif(input.data, input.size)) {
-    SpiInputClose(&input);
-    return kSpiUnknownFormat;
-  }
   MemoryReader reader = {input.data, input.size, 0};
   GifFileType* gif = OpenGif(&reader);
   SpiBitmap bitmap;

@@ -101,9 +101,8 @@ MURVA_SPI_EXPORT int IsSupported(const char* file_name, const void* data) {
   return bytes != NULL && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
-static int LooksLikeJpeg(const SpiInput* input) {
-  return input->size >= 3 && input->data[0] == 0xFF && input->data[1] == 0xD8 &&
-         input->data[2] == 0xFF;
+static int LooksLikeJpeg(const uint8_t* bytes, size_t size) {
+  return size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
 static void Densities(const struct jpeg_decompress_struct* cinfo, uint16_t* x, uint16_t* y) {
@@ -122,12 +121,8 @@ MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t
                                     PictureInfo* info) {
   if (info == NULL) return kSpiInternalError;
   SpiInput input;
-  int result = SpiInputOpen(&input, buffer, length, flag);
+  int result = SpiInputOpenFormat(&input, buffer, length, flag, LooksLikeJpeg);
   if (result != kSpiSuccess) return result;
-  if (!LooksLikeJpeg(&input)) {
-    SpiInputClose(&input);
-    return kSpiUnknownFormat;
-  }
   Decoder* decoder = (Decoder*)calloc(1, sizeof(Decoder));
   if (decoder == NULL) {
     SpiInputClose(&input);
@@ -211,12 +206,8 @@ MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t fla
                                 SpiProgressCallback progress, intptr_t user_value) {
   if (info_handle == NULL || pixel_handle == NULL) return kSpiInternalError;
   SpiInput input;
-  int result = SpiInputOpen(&input, buffer, length, flag);
+  int result = SpiInputOpenFormat(&input, buffer, length, flag, LooksLikeJpeg);
   if (result != kSpiSuccess) return result;
-  if (!LooksLikeJpeg(&input)) {
-    SpiInputClose(&input);
-    return kSpiUnknownFormat;
-  }
   Decoder* decoder = (Decoder*)calloc(1, sizeof(Decoder));
   if (decoder == NULL) {
     SpiInputClose(&input);
