@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "app/messages.h"
-#include "app/wallpaper_canvas.h"
 #include "calendar/julius.h"
 #include "calendar/split_text.h"
 #include "imaging/picture_loader.h"
@@ -73,12 +72,10 @@ std::filesystem::path OutputPathFor(const WorkingCopy& copy,
 }
 
 std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, BuildHost& host) {
-  const WorkingCopy& copy = inputs.copy;
   host.Repaint();
 
   // Steps 2-3: the background of the shown page must exist.
-  const int page = copy.wallpaper_page;
-  const std::filesystem::path background = copy.ActivePage().path;
+  const std::filesystem::path background = inputs.copy.ActivePage().path;
   std::error_code error;
   if (background.empty() || !std::filesystem::is_regular_file(background, error)) {
     host.ShowMessage(std::string(text::kMissingWallpaperBefore) + background.string() +
@@ -86,9 +83,16 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
     host.CloseButtonAction();
     return std::nullopt;
   }
+  // The canvas lives only in this call, so it is released also when a step
+  // raises.
+  const WallpaperCanvas canvas = ComposeWallpaper(inputs, background, host);
+  return WriteAndInstallWallpaper(inputs, background, canvas);
+}
 
-  // Steps 4-5: background and tiling. The canvas lives only in this call, so
-  // it is released also when a step raises.
+WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
+                                 const std::filesystem::path& background, BuildHost& host) {
+  const WorkingCopy& copy = inputs.copy;
+  // Steps 4-5: background and tiling.
   WallpaperCanvas canvas = LoadBackground(background, copy.color_256);
   if (copy.tile && (canvas.image.width() < inputs.screen.width ||
                     canvas.image.height() < inputs.screen.height)) {
@@ -96,6 +100,7 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
   }
 
   {
+    // The painter ends before the canvas leaves this call.
     QtCanvas drawing(canvas.image);
     // Step 7: titles.
     if (copy.titles_on) DrawTitles(drawing, copy, inputs.today, inputs.clock);
@@ -112,13 +117,19 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
                    inputs.program_folder);
     }
   }
+  return canvas;
+}
 
+std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,
+                                               const std::filesystem::path& background,
+                                               const WallpaperCanvas& canvas) {
+  const WorkingCopy& copy = inputs.copy;
   // Steps 12-13: the output file.
   const std::filesystem::path output = OutputPathFor(copy, background, inputs.program_folder);
   if (!WriteBmpFile(canvas, output)) throw OutputWriteError(output);
 
   // Step 14: the page used, shown at the next start.
-  inputs.store.WriteRecord(copy, KeyName(keys::kCalWalUsed), std::to_string(page));
+  inputs.store.WriteRecord(copy, KeyName(keys::kCalWalUsed), std::to_string(copy.wallpaper_page));
 
   // Step 15: install. The result does not stop anything, but a user should be
   // able to find out why the desktop did not change.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/run_view.h"
+#include "app/wallpaper_canvas.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/clock.h"
 #include "calendar/random_source.h"
@@ -48,7 +49,23 @@ struct BuildInputs {
 // Builds the wallpaper of copy.wallpaper_page. Returns the file written, or
 // nullopt when the background file is missing (after the message and the
 // close button's action). Raises on every other failure, leaving no file.
+// It is ComposeWallpaper followed by WriteAndInstallWallpaper.
 std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, BuildHost& host);
+
+// The picture of copy.wallpaper_page on the given background: loaded, tiled
+// to the screen, titles, month calendars and schedule list drawn. Writes no
+// file and installs nothing; messages of the drawing go to the host. Raises
+// when the background cannot be read.
+WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
+                                 const std::filesystem::path& background, BuildHost& host);
+
+// Writes the composed picture as MURVA00.BMP (beside the background or in
+// the program folder), records the page used and installs the file unless
+// make-only is on. Returns the file written; raises when it cannot be
+// written.
+std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,
+                                               const std::filesystem::path& background,
+                                               const WallpaperCanvas& canvas);
 
 // The output path of step 12: beside the background, or in the program folder.
 std::filesystem::path OutputPathFor(const WorkingCopy& copy,

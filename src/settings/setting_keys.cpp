@@ -41,6 +41,7 @@ std::span<const SettingKey* const> AllSetKeys() {
       &kCalenChHV,  &kCalenBlok,  &kCalenLine,  &kCalenDays,  &kCalendWX1,  &kCalendWY1,
       &kSchdulWX1,  &kSchdulWY1,  &kColors3DF,  &kColorsSch,  &kColorsTdy,  &kColorsWek,
       &kColorsSat,  &kColorsSun,  &kColorsHol,  &kColorsSpc,  &kColorsStr,  &kCalAutoRun,
+      &kCalWatchOn, &kCalPreview, &kCalRokuyou, &kCalSekki24,
   };
   return kAll;
 }

@@ -101,6 +101,11 @@ inline constexpr SettingKey kBmpInitFld{.name = "BmpInitFld", .type = KeyType::k
 // Whether the program is started at log-on for an automatic run (an XDG
 // autostart entry); a key of this edition, off by default.
 inline constexpr SettingKey kCalAutoRun{.name = "CalAutoRun", .type = KeyType::kBoolean, .default_value = 0};
+// Whether the log-on run stays resident and builds again when the day
+// changes, the machine wakes or the clock moves (--watch); on by default.
+inline constexpr SettingKey kCalWatchOn{.name = "CalWatchOn", .type = KeyType::kBoolean, .default_value = 1};
+// Whether the control panel shows a live preview of the shown page.
+inline constexpr SettingKey kCalPreview{.name = "CalPreview", .type = KeyType::kBoolean, .default_value = 1};
 
 // Calendar appearance.
 inline constexpr SettingKey kCalendStyl{.name = "CalendStyl", .type = KeyType::kSelection, .max_value = 7};
@@ -120,6 +125,10 @@ inline constexpr SettingKey kCalFntName{.name = "CalFntName", .type = KeyType::k
 inline constexpr SettingKey kCalFntSize{.name = "CalFntSize", .type = KeyType::kInteger, .default_value = 11,
                                         .min_value = 1, .max_value = kMaxFontSize};
 inline constexpr SettingKey kCalFntStyl{.name = "CalFntStyl", .type = KeyType::kStyle, .default_value = kStyleBold};
+// The almanac line under each day of the box form: the rokuyo, and the
+// solar term on its day (in place of the rokuyo when both are on).
+inline constexpr SettingKey kCalRokuyou{.name = "CalRokuyou", .type = KeyType::kBoolean, .default_value = 0};
+inline constexpr SettingKey kCalSekki24{.name = "CalSekki24", .type = KeyType::kBoolean, .default_value = 0};
 inline constexpr SettingKey kMyBirthday{.name = "MyBirthday", .type = KeyType::kText};
 
 // Titles.

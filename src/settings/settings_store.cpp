@@ -133,6 +133,10 @@ bool SettingsStore::LoadGeneralSettings(WorkingCopy& copy, const std::string& to
   copy.monday_first = set.ReadBool(kCalSunMode);
   copy.titles_on = set.ReadBool(kCalenTitle);
   copy.run_at_log_on = set.ReadBool(kCalAutoRun);
+  copy.watch_day_change = set.ReadBool(kCalWatchOn);
+  copy.live_preview = set.ReadBool(kCalPreview);
+  copy.show_rokuyo = set.ReadBool(kCalRokuyou);
+  copy.show_solar_terms = set.ReadBool(kCalSekki24);
 
   // 8. Schedules, holidays, the special program, the birthday.
   copy.schedule_range = set.ReadSelection(kCalSchedul);
@@ -273,6 +277,8 @@ void SettingsStore::SaveBasicSettings(const WorkingCopy& copy,
   set.WriteInteger(kCalendFold, copy.output_folder);
   set.WriteInteger(kCalendPerd, copy.period);
   set.WriteBool(kCalenTitle, copy.titles_on);
+  set.WriteBool(kCalRokuyou, copy.show_rokuyo);
+  set.WriteBool(kCalSekki24, copy.show_solar_terms);
   WriteFont(set, copy.date_font, kCalFntName, kCalFntSize, kCalFntStyl);
   WriteFont(set, copy.schedule_font, kSchFntName, kSchFntSize, kSchFntStyl);
   if (copy.titles_on) {
@@ -342,6 +348,8 @@ void SettingsStore::SaveConveniencePage(WorkingCopy& copy) const {
     set.WriteInteger(kCalenWeek, weekday, copy.weekday_pages[weekday - 1]);
   }
   set.WriteBool(kCalAutoRun, copy.run_at_log_on);
+  set.WriteBool(kCalWatchOn, copy.watch_day_change);
+  set.WriteBool(kCalPreview, copy.live_preview);
   file.Commit();
   copy.convenience_save_enabled = false;
 }

@@ -112,6 +112,8 @@ struct WorkingCopy {
   std::string last_used_page;                  // CalWalUsed (PanelWallInd)
   std::string bitmap_folder;                   // BmpInitFld
   bool run_at_log_on = false;                  // CalAutoRun
+  bool watch_day_change = true;                // CalWatchOn
+  bool live_preview = true;                    // CalPreview
 
   // Calendar appearance.
   int calendar_style = 0;                      // CalendStyl
@@ -123,6 +125,8 @@ struct WorkingCopy {
   bool monday_first = false;                   // CalSunMode
   bool text_3d = false;                        // Calen3DFnt
   FontSetting date_font{"ＭＳ ゴシック", 11, 1}; // CalFntName/Size/Styl
+  bool show_rokuyo = false;                    // CalRokuyou
+  bool show_solar_terms = false;               // CalSekki24
   std::string birthday;                        // MyBirthday
 
   // Titles.

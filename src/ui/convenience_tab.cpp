@@ -13,27 +13,9 @@
 
 #include "app/messages.h"
 #include "platform/autostart_entry.h"
+#include "ui/ui_helpers.h"
 
 namespace murva {
-namespace {
-
-QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption) {
-  auto* box = new QCheckBox(caption, parent);
-  box->setObjectName(name);
-  return box;
-}
-
-void ShowIndex(QComboBox* box, int index) {
-  const QSignalBlocker block(box);
-  box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-}
-
-void ShowChecked(QCheckBox* box, bool checked) {
-  const QSignalBlocker block(box);
-  box->setChecked(checked);
-}
-
-}  // namespace
 
 ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
     : QWidget(parent), copy_(copy) {

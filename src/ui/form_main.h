@@ -1,45 +1,53 @@
-// TFormMain, the control panel: the wallpaper pages, the settings tabs, the
-// build and close buttons and the information panel. It shows the working
-// copy of the settings and hands its events to the run cycle.
+// TFormMain, the control panel. It composes the strip with the bars and the
+// build button, the wallpaper pages, the settings tabs, the information
+// panel and the schedule page, shows the working copy through them and hands
+// the window's events to the run cycle.
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <memory>
 
 #include "app/run_cycle.h"
 #include "app/run_view.h"
+#include "ui/panel_context.h"
 
-class QLabel;
-class QPushButton;
-class QScrollBar;
 class QTabWidget;
 class QTimer;
-class QFrame;
 
 namespace murva {
 
+class BasicSettingsTab;
 class ConvenienceTab;
 class ExtraSettingsTab;
-class TCalendarWidget;
-class WallpaperPage;
+class HolidayTab;
+class InfoPanel;
+class SchedulePage;
+class TitleTab;
+class UpperPanel;
+class WallpaperPages;
 
-class TFormMain : public QWidget, public RunView {
+class TFormMain : public QWidget, public RunView, public PanelContext {
   Q_OBJECT
 
  public:
   explicit TFormMain(RunEnvironment environment, QWidget* parent = nullptr);
   ~TFormMain() override;
 
-  RunCycle& Cycle() { return *cycle_; }
-
   // FormCreate: the run cycle's start-up, then the calendar control takes
   // the engine it created.
   void Create();
   // Create, then the first activation once the window is shown.
   void Start();
+  // The dialogs the panel opens (tests answer them through their own).
+  void SetDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
 
-  // RunView
+  // PanelContext
+  RunCycle& Cycle() override { return *cycle_; }
+  Dialogs& Dialog() override { return *dialogs_; }
+  void Guarded(const std::function<void()>& step) override;
+  void PictureChanged() override { emit PictureInputsChanged(); }
+
+  // RunView (ShowMessage, RefreshControls and Screen serve both)
   void SetCaption(const std::string& caption) override;
   void SetStatus(const std::string& text, Color color) override;
   void SetCountdown(int seconds) override;
@@ -60,52 +68,33 @@ class TFormMain : public QWidget, public RunView {
   ScreenSize WindowSize() const override;
   void MoveWindow(int left, int top) override;
 
+ signals:
+  // A value the wallpaper's picture depends on has changed.
+  void PictureInputsChanged();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildUpperPanel();
-  void BuildPages();
-  void BuildSettingsTabs();
-  void BuildInfoPanel();
-  void ConnectPages();
-  void ShowLayout();
-  void RunGuarded(const std::function<void()>& action);
-
-  // Handlers of the per-page controls (page n is always the shown page).
-  void PageControl1Change(int index);
+  QWidget* BuildCalendarPanel();
+  QTabWidget* BuildSettingsTabs();
+  void ConnectTabs();
   void PageControl2Change(int index);
-  void SpeedButtonPathWClick(int page);
-  void SpeedButtonHVClick(int page);
-  void SwatchClick(int page, int swatch);
-  void SpeedButtonIniClick(int page);
-  void Label3DClick(int page);
   void SpeedButtonProRefClick();
-  void SpeedButtonHint2Click();
 
   std::unique_ptr<RunCycle> cycle_;
+  Dialogs* dialogs_ = &StandardDialogs();
+  UpperPanel* upper_panel_ = nullptr;
   QTabWidget* main_tabs_ = nullptr;
-  QFrame* upper_panel_ = nullptr;
-  QTabWidget* page_control1_ = nullptr;
+  WallpaperPages* page_control1_ = nullptr;
   QTabWidget* page_control2_ = nullptr;
-  std::array<WallpaperPage*, kPageCount> pages_{};
+  BasicSettingsTab* basic_tab_ = nullptr;
+  TitleTab* title_tab_ = nullptr;
   ConvenienceTab* convenience_tab_ = nullptr;
+  HolidayTab* holiday_tab_ = nullptr;
   ExtraSettingsTab* extra_settings_tab_ = nullptr;
-  TCalendarWidget* calendar_ex1_ = nullptr;
-  QPushButton* make_button_ = nullptr;
-  QPushButton* close_button_ = nullptr;
-  QFrame* info_panel_ = nullptr;
-  QLabel* info_label_ = nullptr;
-  QLabel* wait_panel_ = nullptr;
-  QLabel* mode_panel_ = nullptr;
-  QLabel* last_page_panel_ = nullptr;
-  QLabel* version1_ = nullptr;
-  QLabel* version2_ = nullptr;
-  QWidget* schedule_panel_ = nullptr;
-  std::array<QScrollBar*, 7> layout_bars_{};
-  std::array<QLabel*, 3> spacing_panels_{};
-  std::array<QLabel*, 4> position_panels_{};
+  InfoPanel* info_panel_ = nullptr;
+  SchedulePage* schedule_page_ = nullptr;
   QTimer* timer_delay_ = nullptr;
   bool closing_ = false;
 };

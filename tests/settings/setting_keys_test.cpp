@@ -42,9 +42,10 @@ TEST(SettingKeys, EveryStoredNameIsUniqueAndAtMostTenCharacters) {
     }
   }
   EXPECT_EQ(names.size(), count);
-  // 26 run keys (the seven weekday keys and the log-on run among them),
-  // 12 appearance, 22 title, 11 schedule, 25 holiday and 18 x 8 page keys.
-  EXPECT_EQ(count, 26u + 12u + 22u + 11u + 25u + 18u * 8u);
+  // 27 run keys (the seven weekday keys, the log-on run and its watch among
+  // them), 14 appearance (the almanac lines among them), 22 title, 11
+  // schedule, 25 holiday, 18 x 8 page keys and the preview switch.
+  EXPECT_EQ(count, 27u + 14u + 22u + 11u + 25u + 18u * 8u + 1u);
 }
 
 TEST(SettingKeys, PageFamiliesCoverTheEightPages) {

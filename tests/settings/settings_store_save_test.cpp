@@ -100,7 +100,7 @@ TEST_F(SettingsSaveTest, BasicSettingsWithTitlesOn) {
   EXPECT_EQ(KeysInOrder(Bytes(), "Murva32V4"),
             Concat({{"CalendAdjt", "CalendStyl", "CalendMnth", "CalendWeek", "CalendTday",
                      "CalWalNumb", "CalSetNumb", "CalendFold", "CalendPerd", "CalenTitle",
-                     "CalFntName", "CalFntSize", "CalFntStyl", "SchFntName", "SchFntSize",
+                     "CalRokuyou", "CalSekki24", "CalFntName", "CalFntSize", "CalFntStyl", "SchFntName", "SchFntSize",
                      "SchFntStyl", "TitlePosiY", "TitlePosiX"},
                     Numbered("TitlePosT", 2, 4),
                     Numbered("TiFntName", 1, 4),
@@ -134,7 +134,8 @@ TEST_F(SettingsSaveTest, BasicSettingsWithTitlesOffLeaveTheTitleKeysAsTheyWere) 
   EXPECT_EQ(KeysInOrder(Bytes(), "Murva32V4"),
             (Keys{"TitlePosiX", "TitleText1", "TiFntName2", "CalendAdjt", "CalendStyl",
                   "CalendMnth", "CalendWeek", "CalendTday", "CalWalNumb", "CalSetNumb",
-                  "CalendFold", "CalendPerd", "CalenTitle", "CalFntName", "CalFntSize",
+                  "CalendFold", "CalendPerd", "CalenTitle", "CalRokuyou", "CalSekki24",
+                  "CalFntName", "CalFntSize",
                   "CalFntStyl", "SchFntName", "SchFntSize", "SchFntStyl", "CalMakeDay"}));
   auto values = ValueMap(Bytes(), "Murva32V4");
   EXPECT_EQ(values["TitlePosiX"], "77");
@@ -168,7 +169,7 @@ TEST_F(SettingsSaveTest, ConveniencePage) {
             Concat({{"CalWallUse", "CalWall256", "CalenAlWay", "Calen3DFnt", "CalendHide",
                      "CalendOnly", "CalendTdyS", "CalendTile", "CalSunMode", "CalendDely"},
                     Numbered("CalenWeek", 1, 7),
-                    {"CalAutoRun"}}));
+                    {"CalAutoRun", "CalWatchOn", "CalPreview"}}));
   auto values = ValueMap(Bytes(), "Murva32V4");
   EXPECT_EQ(values["CalWallUse"], "3");
   EXPECT_EQ(values["CalenAlWay"], "0");

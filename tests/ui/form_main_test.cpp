@@ -197,13 +197,13 @@ TEST_F(FormMainTest, ManualBuildInStealthModeShrinksAndEscapeRestores) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
   auto* close = Find<QPushButton>("ButtonClose");
   EXPECT_EQ(close->text(), "▼");
-  EXPECT_FALSE(Find<QWidget>("PanelBaseD")->isVisible());
+  EXPECT_FALSE(Find<QWidget>("PageControlMain")->isVisible());
   EXPECT_TRUE(Find<QLabel>("PanelCX")->isVisible());
   form_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
   QTest::keyClick(form_.get(), Qt::Key_Escape);
   EXPECT_EQ(close->text(), "×");
-  EXPECT_TRUE(Find<QWidget>("PanelBaseD")->isVisible());
+  EXPECT_TRUE(Find<QWidget>("PageControlMain")->isVisible());
   EXPECT_TRUE(form_->isVisible());
   // The path typed into the field was saved with the page.
   EXPECT_NE(Ini().find("EditPathW2=" + picture.string()), std::string::npos);
