@@ -44,7 +44,9 @@ std::optional<int> FieldNumber(const std::string& field) {
   }
 }
 
-WallpaperCanvas LoadBackground(const std::filesystem::path& path, int color_256) {
+}  // namespace
+
+WallpaperCanvas LoadWallpaperBackground(const std::filesystem::path& path, int color_256) {
   switch (color_256) {
     case 1: {
       // Only BMP files; drawn in 24 bits so text colours stay exact.
@@ -61,8 +63,6 @@ WallpaperCanvas LoadBackground(const std::filesystem::path& path, int color_256)
       return CanvasOf(LoadPicture(path));
   }
 }
-
-}  // namespace
 
 std::filesystem::path OutputPathFor(const WorkingCopy& copy,
                                     const std::filesystem::path& background,
@@ -91,16 +91,22 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
 
 WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
                                  const std::filesystem::path& background, BuildHost& host) {
+  // Step 4: the background.
+  WallpaperCanvas canvas = LoadWallpaperBackground(background, inputs.copy.color_256);
+  DrawWallpaper(canvas, inputs, host);
+  return canvas;
+}
+
+void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost& host) {
   const WorkingCopy& copy = inputs.copy;
-  // Steps 4-5: background and tiling.
-  WallpaperCanvas canvas = LoadBackground(background, copy.color_256);
+  // Step 5: tiling.
   if (copy.tile && (canvas.image.width() < inputs.screen.width ||
                     canvas.image.height() < inputs.screen.height)) {
     TileBackground(canvas, inputs.screen, copy.color_256 == 2);
   }
 
   {
-    // The painter ends before the canvas leaves this call.
+    // The painter ends before the caller takes the canvas.
     QtCanvas drawing(canvas.image);
     // Step 7: titles.
     if (copy.titles_on) DrawTitles(drawing, copy, inputs.today, inputs.clock);
@@ -117,7 +123,6 @@ WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
                    inputs.program_folder);
     }
   }
-  return canvas;
 }
 
 std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,

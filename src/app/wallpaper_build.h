@@ -59,6 +59,13 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
 WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
                                  const std::filesystem::path& background, BuildHost& host);
 
+// The parts of ComposeWallpaper. LoadWallpaperBackground reads the picture
+// as the 256-colour option asks (0: any format, 1: BMP only, 2: reduced to
+// the halftone palette); DrawWallpaper tiles it to the screen when it is
+// smaller and draws titles, calendars and schedule list onto it.
+WallpaperCanvas LoadWallpaperBackground(const std::filesystem::path& path, int color_256);
+void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost& host);
+
 // Writes the composed picture as MURVA00.BMP (beside the background or in
 // the program folder), records the page used and installs the file unless
 // make-only is on. Returns the file written; raises when it cannot be
