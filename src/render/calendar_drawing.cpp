@@ -120,6 +120,10 @@ CalendarDrawing::Metrics CalendarDrawing::SetDayFont() {
 }
 
 int CalendarDrawing::FitAlmanacFont(int column_pitch) {
+  if (column_pitch == almanac_pitch_) {
+    UseAlmanacFont();
+    return almanac_height_;
+  }
   std::vector<std::string_view> names;
   if (copy_.show_rokuyo) names.insert(names.end(), RokuyoNames.begin() + 1, RokuyoNames.end());
   if (copy_.show_solar_terms) names.insert(names.end(), SolarTermNames.begin(), SolarTermNames.end());
@@ -132,7 +136,9 @@ int CalendarDrawing::FitAlmanacFont(int column_pitch) {
     }
     if (widest < column_pitch) break;
   }
-  return canvas_.TextHeight("大安");
+  almanac_pitch_ = column_pitch;
+  almanac_height_ = canvas_.TextHeight("大安");
+  return almanac_height_;
 }
 
 void CalendarDrawing::UseAlmanacFont() {

@@ -106,7 +106,11 @@ class CalendarDrawing {
   RandomSource& random_;
   ShowMessageFn show_message_;
   int last_row_y_ = 0;
-  int almanac_points_ = kMinAlmanacPoints;  // chosen by FitAlmanacFont
+  // Chosen by FitAlmanacFont for a column pitch (the months of one drawing
+  // share it, so the choice is made once).
+  int almanac_points_ = kMinAlmanacPoints;
+  int almanac_height_ = 0;
+  int almanac_pitch_ = -1;
 };
 
 // The calendar step of the wallpaper build: the box form for calendar style 1,
