@@ -1,11 +1,15 @@
 #include "render/calendar_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
+#include "calendar/almanac_names.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/julius.h"
+#include "render/almanac_line.h"
 #include "render/biorhythm.h"
 #include "render/labels.h"
 #include "render/nearest.h"
@@ -22,6 +26,15 @@ constexpr int kDayRows = 6;
 constexpr int kColumns = 7;
 
 bool IsBiorhythmStyle(int style) { return BioPeriodOfStyle(style) > 0; }
+
+// An almanac text waiting to be drawn under its day number, centred on the
+// column.
+struct AlmanacEntry {
+  int center_x = 0;
+  int y = 0;
+  Color color = 0;
+  std::string text;
+};
 
 }  // namespace
 
@@ -106,6 +119,35 @@ CalendarDrawing::Metrics CalendarDrawing::SetDayFont() {
   return metrics;
 }
 
+int CalendarDrawing::FitAlmanacFont(int column_pitch) {
+  if (column_pitch == almanac_pitch_) {
+    UseAlmanacFont();
+    return almanac_height_;
+  }
+  std::vector<std::string_view> names;
+  if (copy_.show_rokuyo) names.insert(names.end(), RokuyoNames.begin() + 1, RokuyoNames.end());
+  if (copy_.show_solar_terms) names.insert(names.end(), SolarTermNames.begin(), SolarTermNames.end());
+  for (almanac_points_ = AlmanacFontPoints(copy_.date_font.size);; --almanac_points_) {
+    UseAlmanacFont();
+    if (almanac_points_ <= kMinAlmanacPoints) break;
+    int widest = 0;
+    for (std::string_view name : names) {
+      widest = std::max(widest, canvas_.TextWidth(std::string(name)));
+    }
+    if (widest < column_pitch) break;
+  }
+  almanac_pitch_ = column_pitch;
+  almanac_height_ = canvas_.TextHeight("大安");
+  return almanac_height_;
+}
+
+void CalendarDrawing::UseAlmanacFont() {
+  canvas_.SetFontName(copy_.date_font.name);
+  // Small bold kanji blur; the line keeps only the day font's italic.
+  canvas_.SetFontStyle(copy_.date_font.style & kStyleItalic);
+  canvas_.SetFontSize(almanac_points_);
+}
+
 bool CalendarDrawing::IsToday(int day) const {
   return engine_.Month() == today_.month && day == today_.day;
 }
@@ -180,8 +222,22 @@ void CalendarDrawing::DrawBoxMonth(int slot) {
     }
   }
 
+  // With the almanac line on, every day row grows by the line's height (and
+  // is never closer than a day number's height), so the line under one row
+  // stays clear of the next.
+  const bool almanac = copy_.show_rokuyo || copy_.show_solar_terms;
+  int row_pitch = layout.line_spacing;
+  if (almanac) {
+    row_pitch = std::max(layout.line_spacing, m.h) + FitAlmanacFont(pitch);
+    SetDayFont();
+  }
+  std::vector<AlmanacEntry> almanac_entries;
+
+  // The first day row lies a line spacing below the header; the next ones a
+  // row pitch below the one before.
+  int step = layout.line_spacing;
   for (int row = 1; row <= kDayRows; ++row) {
-    y0 += layout.line_spacing;
+    y0 += step;
     bool row_has_text = false;
     for (int col = 0; col < kColumns; ++col) {
       const int day = engine_.CellDay(col, row);
@@ -194,11 +250,35 @@ void CalendarDrawing::DrawBoxMonth(int slot) {
         Text(x0 + col * pitch + copy_.one_digit_adjust - m.w / 2, y0,
              " " + std::to_string(day));
       }
+      if (almanac) {
+        std::string text = AlmanacText(DateToJulius(engine_.Year(), month, day),
+                                       copy_.show_rokuyo, copy_.show_solar_terms);
+        if (!text.empty()) {
+          almanac_entries.push_back(
+              {x0 + col * pitch + m.w, y0 + m.h, canvas_.Font().color, std::move(text)});
+        }
+      }
       RemoveUnderline();
-      if (day == days) last_row_y_ = y0;
+      if (day == days) last_row_y_ = y0 + (row_pitch - layout.line_spacing);
     }
     // A first row made only of the month before leaves no gap.
-    if (row == 1 && !row_has_text) y0 -= layout.line_spacing;
+    if (row == 1 && !row_has_text) {
+      y0 -= step;
+    } else {
+      step = row_pitch;
+    }
+  }
+
+  if (!almanac_entries.empty()) {
+    UseAlmanacFont();
+    for (const AlmanacEntry& entry : almanac_entries) {
+      canvas_.SetFontColor(entry.color);
+      // Centred under the column, and kept inside the picture.
+      const int width = canvas_.TextWidth(entry.text);
+      const int x = std::clamp(entry.center_x - width / 2, 0, std::max(0, canvas_.Width() - width));
+      Text(x, entry.y, entry.text);
+    }
+    SetDayFont();
   }
 }
 

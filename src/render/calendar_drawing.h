@@ -13,8 +13,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calendar/random_source.h"
+#include "render/almanac_line.h"
 #include "render/canvas.h"
 #include "render/today_mark.h"
 #include "render/today_fields.h"
@@ -62,7 +64,8 @@ class CalendarDrawing {
   void DrawBoxMonth(int slot);
 
   // The y of the row holding the last day of the month most recently drawn in
-  // the box form.
+  // the box form (with the almanac line on, moved down by the room the line
+  // adds to a row, so that the next month keeps its distance from it).
   int LastRowY() const { return last_row_y_; }
   void SetLastRowY(int y) { last_row_y_ = y; }
 
@@ -73,6 +76,12 @@ class CalendarDrawing {
   };
 
   Metrics SetDayFont();
+  // Chooses and sets the almanac line's font: the day font's face (not bold,
+  // not underlined), two thirds of its size, made smaller until every name it may show is
+  // narrower than a column. Returns the line's height.
+  int FitAlmanacFont(int column_pitch);
+  // Sets the font FitAlmanacFont chose.
+  void UseAlmanacFont();
   // Sets the font colour of a day (and the underline of today's mark).
   void ColorDay(int col, int row, int day);
   bool IsToday(int day) const;
@@ -97,6 +106,11 @@ class CalendarDrawing {
   RandomSource& random_;
   ShowMessageFn show_message_;
   int last_row_y_ = 0;
+  // Chosen by FitAlmanacFont for a column pitch (the months of one drawing
+  // share it, so the choice is made once).
+  int almanac_points_ = kMinAlmanacPoints;
+  int almanac_height_ = 0;
+  int almanac_pitch_ = -1;
 };
 
 // The calendar step of the wallpaper build: the box form for calendar style 1,

@@ -357,8 +357,9 @@ TEST_F(EngineTest, PaintWithRokuyo) {
   EXPECT_EQ(paint.rokuyo_rect.bottom, paint.rect.bottom);
   EXPECT_EQ(paint.rokuyo_font.color, cal_.Color());  // inverted with the number
   EXPECT_EQ(cal_.CellPaintOf(0, 2).rokuyo, "友引");
-  // Outside the table no rokuyo is drawn and the number keeps the whole cell.
-  GoTo(2026, 12, 6);
+  // Outside the table (which ends in January 2101) no rokuyo is drawn and the
+  // number keeps the whole cell.
+  GoTo(2101, 3, 6);
   const CellPaint none = cal_.CellPaintOf(2, 2);
   EXPECT_TRUE(none.rokuyo.empty());
   EXPECT_EQ(none.text_rect, none.rect);

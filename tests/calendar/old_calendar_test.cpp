@@ -40,56 +40,89 @@ std::vector<Line> ParsedLines() {
   return parsed;
 }
 
-TEST(JdoldcalTableTest, SizeAndShape) {
-  EXPECT_EQ(JDOLDCAL.size(), 2939u);
-  const std::vector<std::string> lines = TableLines();
-  ASSERT_EQ(lines.size(), 260u);
-  for (const std::string& line : lines) {
-    EXPECT_EQ(line.find(' '), std::string::npos);
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 1) << line;
-  }
-}
-
-TEST(JdoldcalTableTest, FirstAndLastLines) {
-  const std::vector<std::string> lines = TableLines();
-  ASSERT_EQ(lines.size(), 260u);
-  EXPECT_EQ(lines[0], "2447889,12");
-  EXPECT_EQ(lines[1], "2447919,1");
-  EXPECT_EQ(lines[2], "2447948,2");
-  EXPECT_EQ(lines[257], "2455478,9");
-  EXPECT_EQ(lines[258], "2455507,10");
-  EXPECT_EQ(lines[259], "2455537,11");
-}
-
-TEST(JdoldcalTableTest, LeapMonthsAreExactlyThePublishedOnes) {
-  const std::map<int, int> expected = {{2448066, 105}, {2449100, 103}, {2449986, 108},
-                                       {2450989, 105}, {2452053, 104}, {2453086, 102},
-                                       {2453972, 107}, {2455006, 105}};
-  std::map<int, int> found;
-  for (const Line& line : ParsedLines()) {
-    if (line.month > 100) found[line.julius] = line.month;
-  }
-  EXPECT_EQ(found, expected);
-}
-
-TEST(JdoldcalTableTest, MonthLengthsAndMonthSequence) {
+// The month table the program inherited (1989-12-28 .. 2010-12-05), rebuilt
+// from its first line, its month lengths (1 = 30 days, 0 = 29 days) and its
+// leap months.
+std::vector<Line> InheritedLines() {
   const std::string bits =
       "101001001101110100100101110110010010110110101001010111010100"
       "101011011010100101011010110100101011011010010011011101001001"
       "011101100100101101110010010101110101001010110110100101010110"
       "101010101010110110010101010110110010010111011001001011011100"
       "1001010111010100101";
-  const std::vector<Line> lines = ParsedLines();
-  ASSERT_EQ(lines.size(), bits.size() + 1);
+  const std::map<int, int> leap_months = {{2448066, 105}, {2449100, 103}, {2449986, 108},
+                                          {2450989, 105}, {2452053, 104}, {2453086, 102},
+                                          {2453972, 107}, {2455006, 105}};
+  std::vector<Line> lines = {{2447889, 12}};
   int base = 12;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i].julius - lines[i - 1].julius, bits[i - 1] == '1' ? 30 : 29) << i;
-    if (lines[i].month > 100) {
-      EXPECT_EQ(lines[i].month, 100 + base) << i;
+  for (char bit : bits) {
+    const int julius = lines.back().julius + (bit == '1' ? 30 : 29);
+    if (leap_months.count(julius) != 0) {
+      lines.push_back({julius, leap_months.at(julius)});
     } else {
       base = base == 12 ? 1 : base + 1;
-      EXPECT_EQ(lines[i].month, base) << i;
+      lines.push_back({julius, base});
     }
+  }
+  return lines;
+}
+
+TEST(JdoldcalTableTest, ShapeAndRange) {
+  const std::vector<std::string> lines = TableLines();
+  ASSERT_GT(lines.size(), 2400u);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find(' '), std::string::npos);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 1) << line;
+  }
+  const std::vector<Line> parsed = ParsedLines();
+  // The first month holds 1900-01-01; the last line is the first month after
+  // 2100-12-31.
+  EXPECT_LE(parsed.front().julius, DateToJulius(1900, 1, 1));
+  EXPECT_GT(parsed[1].julius, DateToJulius(1900, 1, 1));
+  EXPECT_GT(parsed.back().julius, DateToJulius(2100, 12, 31));
+  EXPECT_LE(parsed[parsed.size() - 2].julius, DateToJulius(2100, 12, 31));
+}
+
+TEST(JdoldcalTableTest, MonthLengthsAndMonthSequence) {
+  const std::vector<Line> lines = ParsedLines();
+  int base = lines.front().month;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const int length = lines[i].julius - lines[i - 1].julius;
+    EXPECT_TRUE(length == 29 || length == 30) << lines[i].julius;
+    if (lines[i].month > 100) {
+      EXPECT_EQ(lines[i].month, 100 + base) << lines[i].julius;
+      EXPECT_LT(lines[i - 1].month, 100) << "two leap months in a row";
+    } else {
+      base = base == 12 ? 1 : base + 1;
+      EXPECT_EQ(lines[i].month, base) << lines[i].julius;
+    }
+  }
+}
+
+TEST(JdoldcalTableTest, InheritedRangeIsUnchanged) {
+  const std::vector<Line> inherited = InheritedLines();
+  ASSERT_EQ(inherited.size(), 260u);
+  const std::vector<Line> lines = ParsedLines();
+  const auto first = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
+    return line.julius == inherited.front().julius;
+  });
+  ASSERT_NE(first, lines.end());
+  ASSERT_GE(lines.end() - first, static_cast<std::ptrdiff_t>(inherited.size()));
+  for (std::size_t i = 0; i < inherited.size(); ++i) {
+    EXPECT_EQ(first[static_cast<std::ptrdiff_t>(i)].julius, inherited[i].julius) << i;
+    EXPECT_EQ(first[static_cast<std::ptrdiff_t>(i)].month, inherited[i].month) << i;
+  }
+  // And day by day through the lookups.
+  std::size_t line = 0;
+  for (std::int32_t j = inherited.front().julius; j < inherited.back().julius; ++j) {
+    if (j >= inherited[line + 1].julius) ++line;
+    int month = 0;
+    int day = 0;
+    JuliusToOldDate(j, month, day);
+    ASSERT_EQ(month, inherited[line].month) << j;
+    ASSERT_EQ(day, j - inherited[line].julius + 1) << j;
+    const int base = month % 100;
+    ASSERT_EQ(JuliusToRokuyo(j), (base + day - 2) % 6 + 1) << j;
   }
 }
 
@@ -120,10 +153,12 @@ INSTANTIATE_TEST_SUITE_P(
                       OldDateCase{DateToJulius(1990, 7, 21), 105, 29, 3},  // 先負
                       OldDateCase{DateToJulius(1990, 7, 22), 6, 1, 6},  // 赤口
                       OldDateCase{2447889, 12, 1, 6},     // 1989-12-28 赤口
-                      OldDateCase{2447888, 0, 0, 0},      // before the table
-                      OldDateCase{2455537, 0, 0, 0},      // the closing line's own day
-                      OldDateCase{2455538, 0, 0, 0},      // after the table
-                      OldDateCase{2455536, 10, 30, 3},    // 2010-12-05, the last day
+                      OldDateCase{2455536, 10, 30, 3},    // 2010-12-05
+                      OldDateCase{2455537, 11, 1, 5},     // 2010-12-06 大安
+                      OldDateCase{DateToJulius(1900, 1, 1), 12, 1, 6},   // the first day
+                      OldDateCase{DateToJulius(1899, 12, 31), 0, 0, 0},  // before the table
+                      OldDateCase{DateToJulius(2100, 12, 31), 12, 1, 6},  // 赤口
+                      OldDateCase{DateToJulius(2101, 1, 29), 0, 0, 0},  // the closing line's day
                       OldDateCase{2453086, 102, 1, 2},    // 2004-03-21 leap 2nd month
                       OldDateCase{2453085, 2, 30, 1}));   // the day before it, 先勝
 
@@ -154,7 +189,7 @@ TEST(AlmanacNamesTest, Tables) {
   EXPECT_EQ(SolarTermNames.size(), 24u);
   EXPECT_EQ(SolarTermNames[0], "春分");
   EXPECT_EQ(SolarTermNames[12], "秋分");
-  EXPECT_EQ(SolarTermNames[13], "寒路");
+  EXPECT_EQ(SolarTermNames[13], "寒露");  // the inherited table had 寒路
   EXPECT_EQ(SolarTermNames[23], "啓蟄");
 }
 
