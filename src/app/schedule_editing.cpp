@@ -60,12 +60,9 @@ Color SwatchColorOf(std::string_view item, const WorkingCopy& copy) {
 
 SourceShades SourceShadesOf(int source) {
   switch (source) {
-    case kSourceExternal:
-      return {SourceShade::kWindow, SourceShade::kButtonFace};
-    case kSourceBoth:
-      return {SourceShade::kWindow, SourceShade::kInfoBackground};
-    default:
-      return {SourceShade::kButtonFace, SourceShade::kInfoBackground};
+    case kSourceExternal: return {SourceShade::kWindow, SourceShade::kButtonFace};
+    case kSourceBoth: return {SourceShade::kWindow, SourceShade::kInfoBackground};
+    default: return {SourceShade::kButtonFace, SourceShade::kInfoBackground};
   }
 }
 

@@ -135,7 +135,8 @@ QWidget* SchedulePage::BuildEditor() {
   auto* pattern_row = new QHBoxLayout;
   pattern_set_ = MakeButton(editor, "SpeedButtonPatternSet", "▼右のパターンを「年月日」欄に設定");
   pattern_ = MakeList(editor, "ComboBoxSelect", kPatternItems, "繰返しパターンの選択");
-  occurrence_ = MakeList(editor, "ComboBoxIning", kOccurrenceItems, "「週指定」パターン時の回数選択");
+  occurrence_ =
+      MakeList(editor, "ComboBoxIning", kOccurrenceItems, "「週指定」パターン時の回数選択");
   weekday_ = MakeList(editor, "ComboBoxWeeks", kWeekdayItems, "曜日の選択");
   pattern_row->addWidget(pattern_set_);
   pattern_row->addWidget(pattern_);

@@ -40,16 +40,34 @@ TEST(MalformedEntry, NamesTheLineTheExpansionStopsAt) {
     bool external_line;
   };
   const Case cases[] = {
-      {"first bad year of the own entries", kSourceOwn,
-       {"25/06/01 00 1 a", "cd/01/01 00 1 後", "ab/06/15 00 1 壊れた"}, {},
-       "'ab' は整数ではありません", "ab/06/15 00 1 壊れた", false},
-      {"start marker on a weekly entry", kSourceOwn,
-       {"25/06/01 00 1 a", "@@/@@/W5 00 4 週 ▼FROM▼2025/06/01"}, {},
-       "'2025/@@/W5' は日付ではありません", "@@/@@/W5 00 4 週 ▼FROM▼2025/06/01", false},
-      {"a header in the external file", kSourceBoth, {"25/06/01 00 1 a"},
-       {"25/06/02 00 1 b", "Header"}, "'He' は整数ではありません", "Header", true},
-      {"own entries not used", kSourceExternal, {"xx/06/01 00 1 unused"}, {"yy/01/01 00 1 外"},
-       "'yy' は整数ではありません", "yy/01/01 00 1 外", true},
+      {"first bad year of the own entries",
+       kSourceOwn,
+       {"25/06/01 00 1 a", "cd/01/01 00 1 後", "ab/06/15 00 1 壊れた"},
+       {},
+       "'ab' は整数ではありません",
+       "ab/06/15 00 1 壊れた",
+       false},
+      {"start marker on a weekly entry",
+       kSourceOwn,
+       {"25/06/01 00 1 a", "@@/@@/W5 00 4 週 ▼FROM▼2025/06/01"},
+       {},
+       "'2025/@@/W5' は日付ではありません",
+       "@@/@@/W5 00 4 週 ▼FROM▼2025/06/01",
+       false},
+      {"a header in the external file",
+       kSourceBoth,
+       {"25/06/01 00 1 a"},
+       {"25/06/02 00 1 b", "Header"},
+       "'He' は整数ではありません",
+       "Header",
+       true},
+      {"own entries not used",
+       kSourceExternal,
+       {"xx/06/01 00 1 unused"},
+       {"yy/01/01 00 1 外"},
+       "'yy' は整数ではありません",
+       "yy/01/01 00 1 外",
+       true},
   };
   const TodayFields today = Day(2025, 6, 15);
   const FixedClock clock = ClockAt(2025, 6, 15);
@@ -83,8 +101,8 @@ TEST(MalformedEntry, NoLineForAnErrorOfAnotherKind) {
 }
 
 TEST(MalformedEntry, MessageQuotesTheLineAndTheExternalFile) {
-  EXPECT_EQ(MalformedEntryMessage("'ab' は整数ではありません", {Sjis("ab/06/15 00 1 壊れた"), false},
-                                  "/x/SELBORI.DAT"),
+  EXPECT_EQ(MalformedEntryMessage("'ab' は整数ではありません",
+                                  {Sjis("ab/06/15 00 1 壊れた"), false}, "/x/SELBORI.DAT"),
             "'ab' は整数ではありません\r誤りのある予定：ab/06/15 00 1 壊れた");
   EXPECT_EQ(MalformedEntryMessage("'He' は整数ではありません", {"Header", true}, "/x/SELBORI.DAT"),
             "'He' は整数ではありません\r誤りのある外部の予定（/x/SELBORI.DAT）：Header");

