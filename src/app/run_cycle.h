@@ -63,6 +63,8 @@ class RunCycle final : private SettingsHost, private BuildHost {
   const SettingsStore& Store() const { return *store_; }
   TCalendarEx& Engine() { return *engine_; }
   ScheduleList& Schedules() { return schedules_; }
+  // The clock the run reads the current date from.
+  const Clock& TimeSource() const { return *environment_.clock; }
   bool IsShrunk() const { return shrunk_; }
   bool AutoRunStarted() const { return auto_run_started_; }
 

@@ -1,12 +1,18 @@
 // The settings the schedule expansion reads, taken from the working copy.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
 #include "settings/working_copy.h"
 
 namespace murva {
+
+// The items of the advance-day list (BeforeWeek 0..5).
+inline constexpr std::array<const char*, 6> kAdvanceDayItems = {
+    "当日だけ表示",   "１日前から表示", "２日前から表示",
+    "３日前から表示", "４日前から表示", "５日前から表示"};
 
 struct ScheduleOptions {
   int period = 0;                       // CalSchedul, 0..10

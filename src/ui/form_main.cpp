@@ -17,6 +17,7 @@
 #include "ui/holiday_tab.h"
 #include "ui/info_panel.h"
 #include "ui/qt_colors.h"
+#include "ui/schedule_explanation_tab.h"
 #include "ui/schedule_page.h"
 #include "ui/title_tab.h"
 #include "ui/upper_panel.h"
@@ -38,6 +39,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   main_tabs_->addTab(BuildCalendarPanel(), "  カレンダ機能パネル  ");
   schedule_page_ = new SchedulePage(*this, main_tabs_);
   main_tabs_->addTab(schedule_page_, " スケジュール機能パネル ");
+  main_tabs_->addTab(new ScheduleExplanationTab(main_tabs_), "  予定入力形式の解説  ");
   layout->addWidget(main_tabs_);
 
   timer_delay_ = new QTimer(this);

@@ -1,0 +1,125 @@
+// A control panel on a fixed day with scripted dialogs, for the tests of the
+// schedule page: every message box, question and file dialog is answered by
+// the script and recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/cp932.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs.h"
+#include "ui/form_main.h"
+
+namespace murva::testing {
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;   // to the questions, in turn; no when none is left
+  std::deque<QString> files;  // chosen in the file dialogs; cancelled when none is left
+  std::vector<QString> filters;
+
+  QString OpenFileName(QWidget*, const QString&, const QString& filter) override {
+    filters.push_back(filter);
+    if (files.empty()) return {};
+    QString file = files.front();
+    files.pop_front();
+    return file;
+  }
+  void Message(QWidget*, const QString& text, MessageIcon) override {
+    messages.push_back(text.toStdString());
+  }
+  bool Ask(QWidget*, const QString& text) override {
+    questions.push_back(text.toStdString());
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class NoLauncher : public ProcessLauncher {
+ public:
+  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
+};
+
+// The schedule file's bytes for these lines (UTF-8 here): CP932, CR LF.
+inline std::string ScheduleBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += EncodeCp932(line).value() + "\r\n";
+  return bytes;
+}
+
+class SchedulePageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes(folder_ / "MURVA32.INI",
+               "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\nCalSchedul=4\r\n");
+  }
+
+  void SeedSchedule(const std::vector<std::string>& lines) {
+    WriteBytes(folder_ / "MURVA32.SCH", ScheduleBytes(lines));
+  }
+
+  // Starts the control panel (again: a restart of the program).
+  TFormMain& Open() {
+    form_.reset();
+    RunEnvironment environment;
+    environment.program_folder = folder_.Path();
+    environment.clock = &clock_;
+    environment.launcher = &launcher_;
+    form_ = std::make_unique<TFormMain>(environment);
+    form_->SetDialogs(dialogs_);
+    form_->Create();
+    form_->show();
+    form_->Cycle().FormActivate();
+    return *form_;
+  }
+
+  template <typename Widget>
+  Widget* Find(const char* name) {
+    auto* widget = form_->findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
+  QListWidget* List() { return Find<QListWidget>("ListBoxSch"); }
+
+  // The fields as the user types them, and the colour list's item.
+  void Type(const std::string& year, const std::string& month, const std::string& day,
+            const std::string& text, const char* color = "") {
+    Field("EditY")->setText(QString::fromStdString(year));
+    Field("EditM")->setText(QString::fromStdString(month));
+    Field("EditD")->setText(QString::fromStdString(day));
+    Field("EditInput")->setText(QString::fromStdString(text));
+    Find<QComboBox>("ComboBoxCol")->setCurrentText(color);
+  }
+  void Add() { Find<QPushButton>("SpeedButtonAdd")->click(); }
+
+  std::vector<std::string> ListTexts() {
+    std::vector<std::string> texts;
+    for (int row = 0; row < List()->count(); ++row)
+      texts.push_back(List()->item(row)->text().toStdString());
+    return texts;
+  }
+  std::string ScheduleFile() const { return ReadBytes(folder_ / "MURVA32.SCH"); }
+  std::string Ini() const { return ReadBytes(folder_ / "MURVA32.INI"); }
+
+  TempFolder folder_;
+  FixedClock clock_{{2025, 6, 15, 10, 0, 0}};  // a Sunday
+  NoLauncher launcher_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<TFormMain> form_;
+};
+
+}  // namespace murva::testing
