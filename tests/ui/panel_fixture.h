@@ -37,9 +37,6 @@ class ScriptedDialogs : public Dialogs {
   void Message(QWidget*, const QString& text, MessageIcon) override {
     messages.push_back(text.toStdString());
   }
-  bool Ask(QWidget*, const QString&) override { return true; }
-  QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return std::nullopt; }
 };
 
 // Types a text into a widget as one key press carrying it (any characters).
