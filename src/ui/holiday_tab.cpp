@@ -1,6 +1,7 @@
 #include "ui/holiday_tab.h"
 
 #include <QButtonGroup>
+#include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -154,9 +155,15 @@ void HolidayTab::ShowPreview() {
   }
   preview_caption_->setText(QString("%1年%2月　保存後の色").arg(engine->Year()).arg(engine->Month()));
   const PageValues& page = copy.ActivePage();
-  legend_->setText(QString("<span style='background:#203028'>&nbsp;<span style='color:%1'>■休日</span>"
+  QString legend = QString("<span style='background:#203028'>&nbsp;<span style='color:%1'>■休日</span>"
                            "&nbsp;<span style='color:%2'>■特別日</span>&nbsp;</span>")
-                       .arg(ToQColor(page.holiday).name(), ToQColor(page.special).name()));
+                       .arg(ToQColor(page.holiday).name(), ToQColor(page.special).name());
+  // The user's holidays count only with the method "ユーザが設定".
+  const DayGrid saved = AsSaved(copy.holiday_grid);
+  const bool unused = copy.holiday_method != 1 &&
+                      std::any_of(saved.begin(), saved.end(), [](const auto& row) { return !row.empty(); });
+  if (unused) legend += "<br>「ユーザが設定」にすると<br>ユーザの休日が使われます";
+  legend_->setText(legend);
 }
 
 }  // namespace murva
