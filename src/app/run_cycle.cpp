@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "app/page_choice.h"
+#include "app/storable_text.h"
 #include "calendar/calendar_ex1.h"
 #include "calendar/day_list_lines.h"
 #include "calendar/julius.h"
@@ -267,6 +268,13 @@ void RunCycle::BuildAndFinish() {
 
 void RunCycle::SpeedButtonMakeClick() {
   Guarded([this] {
+    // The build saves the basic settings and the titles; a text that the
+    // settings file cannot hold would come back changed, so nothing is built
+    // or written until it is replaced.
+    if (const std::optional<UnstorableText> text = FindUnstorableBasicText(copy_)) {
+      view_.ShowMessage(UnstorableTextMessage(*text) + kBuildStoppedNote);
+      return;
+    }
     if (copy_.stealth) {
       shrunk_ = true;
       view_.SetShrunk(true, state_.full_client_height);

@@ -17,13 +17,14 @@ constexpr int kMaxPixelSize = 2000;
 struct FontAlias {
   const char* setting_name;
   const char* family;
+  const char* localised_family;  // the name Qt lists under a Japanese locale
 };
 
 constexpr FontAlias kFontAliases[] = {
-    {"ＭＳ ゴシック", "IPAGothic"},
-    {"ＭＳ Ｐゴシック", "IPAPGothic"},
-    {"ＭＳ 明朝", "IPAMincho"},
-    {"ＭＳ Ｐ明朝", "IPAPMincho"},
+    {"ＭＳ ゴシック", "IPAGothic", "IPAゴシック"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic", "IPA Pゴシック"},
+    {"ＭＳ 明朝", "IPAMincho", "IPA明朝"},
+    {"ＭＳ Ｐ明朝", "IPAPMincho", "IPA P明朝"},
 };
 
 }  // namespace
@@ -33,6 +34,16 @@ QString MapFontFamily(const std::string& name) {
     if (name == alias.setting_name) return QString::fromLatin1(alias.family);
   }
   return QString::fromStdString(name);
+}
+
+std::string SettingFontName(const QString& family) {
+  for (const FontAlias& alias : kFontAliases) {
+    if (family.compare(QLatin1String(alias.family), Qt::CaseInsensitive) == 0 ||
+        family == QString::fromUtf8(alias.localised_family)) {
+      return alias.setting_name;
+    }
+  }
+  return family.toStdString();
 }
 
 QFont MakeQFont(const CanvasFont& font) {

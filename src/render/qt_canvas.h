@@ -23,6 +23,12 @@ namespace murva {
 // passed on unchanged for fontconfig to resolve.
 QString MapFontFamily(const std::string& name);
 
+// The other way: the font name the settings keep for an installed family,
+// so that a font chosen in a font dialog is stored as users know it
+// (IPAGothic, or IPAゴシック as a Japanese desktop lists it, → "ＭＳ ゴシック");
+// any other family is kept as it is.
+std::string SettingFontName(const QString& family);
+
 // The QFont of a canvas font: family mapped, pixel size from the points,
 // style bits applied.
 QFont MakeQFont(const CanvasFont& font);

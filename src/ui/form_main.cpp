@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "app/messages.h"
+#include "app/save_button_rules.h"
 #include "ui/basic_settings_tab.h"
 #include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
 #include "ui/extra_settings_tab.h"
+#include "ui/form_msg.h"
 #include "ui/holiday_tab.h"
 #include "ui/info_panel.h"
 #include "ui/qt_colors.h"
@@ -49,7 +51,14 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] { cycle_->ButtonCloseClick(); });
+  // TFormMsg: created with the main window, hidden until asked for.
+  form_msg_ = new TFormMsg(this);
   ConnectTabs();
+}
+
+void TFormMain::SetDialogs(Dialogs& dialogs) {
+  dialogs_ = &dialogs;
+  form_msg_->SetDialogs(dialogs);
 }
 
 TFormMain::~TFormMain() = default;
@@ -90,6 +99,8 @@ void TFormMain::ConnectTabs() {
           [this] { cycle_->SpeedButtonMakeRightClick(); });
   connect(upper_panel_, &UpperPanel::CloseClicked, this, [this] { cycle_->ButtonCloseClick(); });
   connect(page_control2_, &QTabWidget::currentChanged, this, &TFormMain::PageControl2Change);
+  connect(basic_tab_, &BasicSettingsTab::MessageWindowRequested, this,
+          [this] { form_msg_->ShowMessageWindow(); });
   connect(convenience_tab_, &ConvenienceTab::ModeChanged, this,
           [this] { cycle_->ComboBoxWalUseDspChange(); });
   connect(convenience_tab_, &ConvenienceTab::TileToggled, this, [this](bool on) {
@@ -238,9 +249,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 void TFormMain::PageControl2Change(int index) {
   WorkingCopy& copy = cycle_->Copy();
   copy.settings_page = index + 1;
-  if (copy.settings_page == 3) copy.convenience_save_enabled = false;
-  if (copy.settings_page == 4) copy.holiday_save_enabled = false;
-  if (copy.settings_page == 5) copy.special_save_enabled = false;
+  DisableSaveOfShownTab(copy, copy.settings_page);
   RefreshControls();
 }
 

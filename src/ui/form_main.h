@@ -22,6 +22,7 @@ class ExtraSettingsTab;
 class HolidayTab;
 class InfoPanel;
 class SchedulePage;
+class TFormMsg;
 class TitleTab;
 class UpperPanel;
 class WallpaperPages;
@@ -39,7 +40,9 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   // Create, then the first activation once the window is shown.
   void Start();
   // The dialogs the panel opens (tests answer them through their own).
-  void SetDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
+  void SetDialogs(Dialogs& dialogs);
+  // The author's message window, created hidden with the main window.
+  TFormMsg& FormMsg() { return *form_msg_; }
 
   // PanelContext
   RunCycle& Cycle() override { return *cycle_; }
@@ -95,6 +98,7 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   ExtraSettingsTab* extra_settings_tab_ = nullptr;
   InfoPanel* info_panel_ = nullptr;
   SchedulePage* schedule_page_ = nullptr;
+  TFormMsg* form_msg_ = nullptr;
   QTimer* timer_delay_ = nullptr;
   bool closing_ = false;
 };

@@ -1,7 +1,8 @@
-// Starts the shared virtual X server, then a GUI application on it.
+// Starts the shared virtual X server, then an application on it (with
+// widgets, for the tests that drive the control panel).
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
 #include "shared_display.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
   } else {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  QGuiApplication application(argc, argv);
+  QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,50 @@
+#include "app/save_button_rules.h"
+
+namespace murva {
+
+SaveButton SaveButtonOf(SettingsEdit edit) {
+  switch (edit) {
+    case SettingsEdit::kRadioGroupHoliDay:
+    case SettingsEdit::kStringGridHoliDay:
+    case SettingsEdit::kStringGridSpecialDay:
+      return SaveButton::kHoliday;
+    case SettingsEdit::kEditPro:
+    case SettingsEdit::kEditBirth:
+    case SettingsEdit::kCheckBoxPro:
+      return SaveButton::kSpecial;
+    default:
+      return SaveButton::kConvenience;
+  }
+}
+
+bool& SaveEnabledFlag(WorkingCopy& copy, SaveButton button) {
+  switch (button) {
+    case SaveButton::kHoliday:
+      return copy.holiday_save_enabled;
+    case SaveButton::kSpecial:
+      return copy.special_save_enabled;
+    case SaveButton::kConvenience:
+      break;
+  }
+  return copy.convenience_save_enabled;
+}
+
+void EnableSave(WorkingCopy& copy, SettingsEdit edit) { SaveEnabledFlag(copy, SaveButtonOf(edit)) = true; }
+
+void DisableSaveOfShownTab(WorkingCopy& copy, int settings_page) {
+  switch (settings_page) {
+    case 3:
+      copy.convenience_save_enabled = false;
+      break;
+    case 4:
+      copy.holiday_save_enabled = false;
+      break;
+    case 5:
+      copy.special_save_enabled = false;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace murva

@@ -1,0 +1,107 @@
+// A control panel on a program folder of the test's own, with its dialogs
+// answered by a script instead of a person.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/cp932.h"
+#include "settings/profile_file.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs.h"
+#include "ui/form_main.h"
+
+namespace murva::testing {
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::deque<std::optional<QFont>> fonts;  // answers, in order; none left: cancel
+  std::vector<QFont> font_requests;        // the fonts the dialogs started from
+  std::vector<std::string> messages;
+
+  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override {
+    font_requests.push_back(initial);
+    if (fonts.empty()) return std::nullopt;
+    std::optional<QFont> answer = fonts.front();
+    fonts.pop_front();
+    return answer;
+  }
+  void Message(QWidget*, const QString& text, MessageIcon) override {
+    messages.push_back(text.toStdString());
+  }
+};
+
+// Types a text into a widget as one key press carrying it (any characters).
+inline void TypeText(QWidget* widget, const QString& text) {
+  QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+class NoLauncher : public ProcessLauncher {
+ public:
+  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
+};
+
+class PanelFixture : public ::testing::Test {
+ protected:
+  // A settings file of the given set (Murva32V4 or Murva32V4Ext) holding
+  // `keys`, in CP932 with CR LF, and a small background for page 1.
+  void WriteSettings(const std::string& keys, bool extended = false) {
+    const std::filesystem::path picture = folder_ / "back.bmp";
+    QImage background(64, 48, QImage::Format_RGB32);
+    background.fill(QColor(20, 40, 60));
+    background.save(QString::fromStdString(picture.string()), "BMP");
+    const std::string section = extended ? "Murva32V4Ext" : "Murva32V4";
+    section_ = section;
+    const std::string text = std::string("[MURVA32PRE]\r\nCalenSelBa=") + (extended ? "0" : "1") +
+                             "\r\nCalenSelEx=" + (extended ? "1" : "0") + "\r\n[" + section +
+                             "]\r\nCalendHide=0\r\nCalendDely=0\r\nEditPathW1=" + picture.string() +
+                             "\r\n" + keys;
+    WriteBytes(folder_ / "MURVA32.INI", EncodeCp932(text).value());
+  }
+
+  TFormMain& Open() {
+    RunEnvironment environment;
+    environment.program_folder = folder_.Path();
+    environment.clock = &clock_;
+    environment.launcher = &launcher_;
+    form_.reset();
+    form_ = std::make_unique<TFormMain>(environment);
+    form_->SetDialogs(dialogs_);
+    form_->Create();
+    form_->show();
+    form_->Cycle().FormActivate();
+    return *form_;
+  }
+
+  template <typename Widget = QWidget>
+  Widget* Find(const char* name) {
+    auto* widget = form_->findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  // A value of the set in use, as the file holds it (nullopt: not written).
+  std::optional<std::string> Stored(const std::string& key) const {
+    return ProfileFile(folder_ / "MURVA32.INI").Find(section_, key);
+  }
+
+  // A left click on the build button: the manual build.
+  void Build() { form_->findChild<QPushButton*>("SpeedButtonMake")->click(); }
+
+  TempFolder folder_;
+  FixedClock clock_{{2026, 8, 10, 9, 0, 0}};  // a Monday in August
+  NoLauncher launcher_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<TFormMain> form_;
+  std::string section_ = "Murva32V4";
+};
+
+}  // namespace murva::testing
