@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/messages.h"
 #include "app/tile_explanation.h"
@@ -243,9 +244,19 @@ ScreenSize TFormMain::Screen() const {
   return {size.width(), size.height()};
 }
 
-ScreenSize TFormMain::WindowSize() const { return {width(), height()}; }
+// The run cycle places the window on the screen of Screen(), in device
+// pixels; Qt places windows in its scaled pixels. Both sides of the
+// placement (size, position and the stored position) are converted here.
+ScreenSize TFormMain::WindowSize() const {
+  const double ratio = devicePixelRatioF();
+  return {static_cast<int>(std::lround(width() * ratio)),
+          static_cast<int>(std::lround(height() * ratio))};
+}
 
-void TFormMain::MoveWindow(int left, int top) { move(left, top); }
+void TFormMain::MoveWindow(int left, int top) {
+  const double ratio = devicePixelRatioF();
+  move(static_cast<int>(std::lround(left / ratio)), static_cast<int>(std::lround(top / ratio)));
+}
 
 // --- Events ------------------------------------------------------------------
 
@@ -253,7 +264,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   timer_delay_->stop();
   if (!closing_) {
     closing_ = true;
-    cycle_->FormClose(x(), y());
+    const double ratio = devicePixelRatioF();
+    cycle_->FormClose(static_cast<int>(std::lround(x() * ratio)),
+                      static_cast<int>(std::lround(y() * ratio)));
   }
   event->accept();
 }
