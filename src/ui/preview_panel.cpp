@@ -58,6 +58,9 @@ QSize PreviewPanel::FitSize() const {
 
 void PreviewPanel::Redraw() {
   if (!dirty_ || !isVisible() || !context_.Copy().live_preview) return;
+  // An automatic run builds and closes; a picture nobody looks at would only
+  // slow it down.
+  if (context_.Cycle().IsAutomaticStart()) return;
   if (drawing_) return;  // Delivered draws again
   dirty_ = false;
   const QSize fit = FitSize();

@@ -27,9 +27,23 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using Block = PreviewPanel::Block;
 
-class NoLauncher : public ProcessLauncher {
+class CountingLauncher : public ProcessLauncher {
  public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
+  int starts = 0;
+  int Start(const std::string&, const std::filesystem::path&) override {
+    ++starts;
+    return 0;
+  }
+};
+
+class CountingInstaller : public WallpaperInstaller {
+ public:
+  int installs = 0;
+  std::string Name() const override { return "counting"; }
+  bool Install(const std::filesystem::path&, std::string&) override {
+    ++installs;
+    return true;
+  }
 };
 
 // Answers every dialog at once and remembers what it was asked.
@@ -91,6 +105,7 @@ class PreviewPanelTest : public ::testing::Test {
     environment.program_folder = folder_.Path();
     environment.clock = &clock_;
     environment.launcher = &launcher_;
+    environment.installer = &installer_;
     form_ = std::make_unique<TFormMain>(environment);
     form_->SetDialogs(dialogs_);
     form_->Create();
@@ -138,7 +153,8 @@ class PreviewPanelTest : public ::testing::Test {
   TempFolder folder_;
   std::filesystem::path background_;
   FixedClock clock_{{2026, 12, 7, 10, 0, 0}};
-  NoLauncher launcher_;
+  CountingLauncher launcher_;
+  CountingInstaller installer_;
   RecordingDialogs dialogs_;
   std::unique_ptr<TFormMain> form_;
 };
@@ -210,6 +226,8 @@ TEST_F(PreviewPanelTest, PreviewTouchesNoFileAndDecodesTheBackgroundOnce) {
   EXPECT_EQ(Preview().Backgrounds().Reads(), 1);
   EXPECT_EQ(Files(folder_.Path()), before);
   EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_EQ(installer_.installs, 0);
+  EXPECT_EQ(launcher_.starts, 0);
 }
 
 TEST_F(PreviewPanelTest, MissingAndUnreadableBackgroundsAreExplainedInThePanel) {
