@@ -19,7 +19,7 @@ namespace {
 class NoHost : public BuildHost {
  public:
   void Repaint() override {}
-  void ShowMessage(const std::string&) override {}
+  void ShowMessage(const std::string&, MessageIcon) override {}
   void CloseButtonAction() override {}
 };
 

@@ -16,6 +16,7 @@
 #include "platform/wallpaper_installer.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
+#include "ui/application_look.h"
 #include "ui/form_main.h"
 
 namespace {
@@ -101,8 +102,11 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   application.setApplicationName(murva::text::kApplicationTitle);
-  application.setApplicationDisplayName(murva::text::kApplicationTitle);
+  // No display name: the desktop would add it to every caption, and the
+  // captions already begin with the program's name.
   application.setDesktopFileName("murva32");
+  application.setWindowIcon(murva::ApplicationIcon());
+  murva::InstallQtTranslations(application, QLocale::system());
 
   std::optional<murva::InstanceLock> lock =
       murva::InstanceLock::Acquire(murva::InstanceLock::DefaultLockFile());

@@ -79,11 +79,12 @@ void RunCycle::Guarded(Step step) {
   try {
     step();
   } catch (const std::exception& error) {
-    view_.ShowMessage(error.what());
+    view_.ShowMessage(error.what(), MessageIcon::kError);
   }
 }
 
-void RunCycle::ShowMessage(const std::string& text) { view_.ShowMessage(text); }
+void RunCycle::ShowMessage(const std::string& text) { view_.ShowMessage(text, MessageIcon::kWarning); }
+void RunCycle::ShowMessage(const std::string& text, MessageIcon icon) { view_.ShowMessage(text, icon); }
 void RunCycle::Repaint() { view_.Repaint(); }
 void RunCycle::CloseButtonAction() { ButtonCloseClick(); }
 

@@ -72,10 +72,11 @@ class RunCycle final : private SettingsHost, private BuildHost {
   template <typename Step>
   void Guarded(Step step);
 
-  // SettingsHost
+  // SettingsHost: its messages are warnings about the stored settings.
   void ShowMessage(const std::string& text) override;
   void PlaceMainWindow(int x, int y) override;
   // BuildHost
+  void ShowMessage(const std::string& text, MessageIcon icon) override;
   void Repaint() override;
   void CloseButtonAction() override;
 

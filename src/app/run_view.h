@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/message_icon.h"
 #include "settings/working_copy.h"
 
 namespace murva {
@@ -22,8 +23,9 @@ class RunView {
   virtual void SetStatus(const std::string& text, Color color) = 0;
   // The countdown panel PanelWait.
   virtual void SetCountdown(int seconds) = 0;
-  // A message box that waits for the user.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // A message box that waits for the user, with the icon of its kind.
+  virtual void ShowMessage(const std::string& text,
+                           MessageIcon icon = MessageIcon::kInformation) = 0;
   virtual void MinimizeApplication() = 0;
   // Closing the main window ends the program.
   virtual void CloseMainWindow() = 0;

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "app/background_file.h"
 #include "app/messages.h"
 #include "calendar/julius.h"
 #include "calendar/split_text.h"
@@ -78,8 +79,8 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
   const std::filesystem::path background = inputs.copy.ActivePage().path;
   std::error_code error;
   if (background.empty() || !std::filesystem::is_regular_file(background, error)) {
-    host.ShowMessage(std::string(text::kMissingWallpaperBefore) + background.string() +
-                     text::kMissingWallpaperAfter);
+    host.ShowMessage(MissingWallpaperText(background.string(), inputs.copy.wallpaper_page),
+                     MessageIcon::kWarning);
     host.CloseButtonAction();
     return std::nullopt;
   }
@@ -92,7 +93,7 @@ std::optional<std::filesystem::path> BuildWallpaper(const BuildInputs& inputs, B
 WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
                                  const std::filesystem::path& background, BuildHost& host) {
   // Step 4: the background.
-  WallpaperCanvas canvas = LoadWallpaperBackground(background, inputs.copy.color_256);
+  WallpaperCanvas canvas = LoadBackgroundFile(background, inputs.copy.color_256);
   DrawWallpaper(canvas, inputs, host);
   return canvas;
 }
@@ -116,7 +117,9 @@ void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost
     inputs.engine.SetJuliusDay(
         DateToJulius(now.year, static_cast<std::uint8_t>(now.month), static_cast<std::uint8_t>(now.day)));
     DrawCalendars(drawing, inputs.engine, copy, inputs.today, inputs.random,
-                  [&host](const std::string& message) { host.ShowMessage(message); });
+                  [&host](const std::string& message) {
+                    host.ShowMessage(message, MessageIcon::kWarning);
+                  });
     // Step 11: the schedule list.
     if (copy.schedule_range > 0) {
       DrawSchedule(drawing, inputs.schedules, copy, inputs.today, inputs.clock,

@@ -28,7 +28,8 @@ class BuildHost {
  public:
   virtual ~BuildHost() = default;
   virtual void Repaint() = 0;
-  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void ShowMessage(const std::string& text,
+                           MessageIcon icon = MessageIcon::kInformation) = 0;
   // The action of the close button: close, or restore the shrunk window.
   virtual void CloseButtonAction() = 0;
 };

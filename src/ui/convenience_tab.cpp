@@ -68,6 +68,10 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
   QCheckBox* boxes[] = {always_, hide_, monday_, tile_, today_schedule_, text_3d_, make_only_, log_on_};
   for (int i = 0; i < 8; ++i) layout->addWidget(boxes[i], 3 + i / 4, i % 4);
 
+  preview_ = MakeCheckBox(this, "CheckBoxPreview", "プレビューを表示する");
+  preview_->setToolTip("作成される壁紙をパネルの横に縮小して表示します（遅いパソコンではオフに）");
+  layout->addWidget(preview_, 5, 0);
+
   save_ = new QPushButton("このページを保存(&S)", this);
   save_->setObjectName("SpeedButtonSave");
   layout->addWidget(save_, 5, 3);
@@ -82,6 +86,7 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
     copy_.color_256 = index;
     emit ModeChanged();
     Show();
+    emit PictureValueChanged();
   });
   connect(delay_, &QSpinBox::valueChanged, this, [this](int value) {
     copy_.delay_seconds = value;
@@ -89,17 +94,19 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
     Edited();
   });
   // The switches take effect on the mouse-up, as the user clicks them.
-  const auto bind = [this](QCheckBox* box, bool WorkingCopy::*field) {
-    connect(box, &QCheckBox::clicked, this, [this, field](bool on) {
+  const auto bind = [this](QCheckBox* box, bool WorkingCopy::*field, bool picture) {
+    connect(box, &QCheckBox::clicked, this, [this, field, picture](bool on) {
       copy_.*field = on;
       Edited();
+      if (picture) emit PictureValueChanged();
     });
   };
-  bind(always_, &WorkingCopy::always_build);
-  bind(hide_, &WorkingCopy::stealth);
-  bind(monday_, &WorkingCopy::monday_first);
-  bind(today_schedule_, &WorkingCopy::no_schedule_line);
-  bind(text_3d_, &WorkingCopy::text_3d);
+  bind(always_, &WorkingCopy::always_build, false);
+  bind(hide_, &WorkingCopy::stealth, false);
+  bind(monday_, &WorkingCopy::monday_first, true);
+  bind(today_schedule_, &WorkingCopy::no_schedule_line, true);
+  bind(text_3d_, &WorkingCopy::text_3d, true);
+  bind(preview_, &WorkingCopy::live_preview, true);
   connect(tile_, &QCheckBox::clicked, this, [this](bool on) {
     copy_.tile = on;
     Edited();
@@ -164,6 +171,7 @@ void ConvenienceTab::Show() {
   ShowChecked(text_3d_, copy_.text_3d);
   ShowChecked(make_only_, copy_.make_only);
   ShowChecked(log_on_, copy_.run_at_log_on);
+  ShowChecked(preview_, copy_.live_preview);
   save_->setEnabled(copy_.convenience_save_enabled);
 }
 

@@ -30,6 +30,7 @@ class ConvenienceTab : public QWidget {
   void ModeChanged();          // ComboBoxWalUseDspChange
   void TileToggled(bool on);   // CheckBoxTileMouseUp
   void MakeOnlyToggled(bool on);
+  void PictureValueChanged();  // a value the wallpaper's picture depends on
   void SaveClicked();          // SpeedButtonSaveClick
 
  private:
@@ -51,6 +52,7 @@ class ConvenienceTab : public QWidget {
   QCheckBox* text_3d_;
   QCheckBox* make_only_;
   QCheckBox* log_on_;
+  QCheckBox* preview_;  // CheckBoxPreview, the live preview
   QPushButton* save_;
   bool log_on_changed_ = false;
 };

@@ -8,11 +8,11 @@
 #include <QString>
 #include <optional>
 
+#include "app/message_icon.h"
+
 class QWidget;
 
 namespace murva {
-
-enum class MessageIcon { kInformation, kWarning, kError };
 
 class Dialogs {
  public:

@@ -70,6 +70,7 @@ ExtraSettingsTab::ExtraSettingsTab(WorkingCopy& copy, QWidget* parent) : QWidget
   connect(birthday_, &QLineEdit::textEdited, this, [this](const QString& text) {
     copy_.birthday = text.toStdString();
     Edited();
+    emit PictureValueChanged();  // the biorhythm forms count from it
   });
   connect(use_program_, &QCheckBox::clicked, this, [this](bool on) {
     copy_.use_special_program = on;

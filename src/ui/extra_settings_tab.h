@@ -24,6 +24,7 @@ class ExtraSettingsTab : public QWidget {
   void BrowseClicked();                  // SpeedButtonProRefClick
   void SetClicked(murva::SettingsSet set);  // SpeedButtonBasClick / SpeedButtonExtClick
   void SaveClicked();                    // SpeedButtonProSaveClick
+  void PictureValueChanged();            // the birthday changed
 
  private:
   void Edited();

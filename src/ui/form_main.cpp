@@ -2,22 +2,29 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/messages.h"
 #include "app/save_button_rules.h"
+#include "app/tile_explanation.h"
+#include "ui/application_look.h"
 #include "ui/basic_settings_tab.h"
+#include "ui/browse_shortcut.h"
 #include "ui/calendar_widget.h"
 #include "ui/convenience_tab.h"
 #include "ui/extra_settings_tab.h"
 #include "ui/form_msg.h"
 #include "ui/holiday_tab.h"
 #include "ui/info_panel.h"
+#include "ui/preview_panel.h"
 #include "ui/qt_colors.h"
 #include "ui/schedule_explanation_tab.h"
 #include "ui/schedule_page.h"
@@ -30,6 +37,7 @@ namespace murva {
 TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(parent) {
   setObjectName("FormMain");
   setWindowTitle(text::kApplicationTitle);
+  setWindowIcon(ApplicationIcon());
   cycle_ = std::make_unique<RunCycle>(*this, std::move(environment));
 
   auto* layout = new QVBoxLayout(this);
@@ -53,6 +61,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   connect(escape, &QShortcut::activated, this, [this] { cycle_->ButtonCloseClick(); });
   // TFormMsg: created with the main window, hidden until asked for.
   form_msg_ = new TFormMsg(this);
+  new BrowseShortcut(*this);
   ConnectTabs();
 }
 
@@ -68,7 +77,16 @@ QWidget* TFormMain::BuildCalendarPanel() {
   auto* layout = new QVBoxLayout(panel);
   page_control1_ = new WallpaperPages(*this, panel);
   info_panel_ = new InfoPanel(panel);
-  layout->addWidget(page_control1_);
+  // The preview stands beside the wallpaper pages.
+  const auto bar = [this](const char* name) { return upper_panel_->findChild<QScrollBar*>(name); };
+  preview_ = new PreviewPanel(*this,
+                              {bar("ScrollBarCalLeft"), bar("ScrollBarCalTop"),
+                               bar("ScrollBarSchLeft"), bar("ScrollBarSchTop")},
+                              panel);
+  auto* pages_row = new QHBoxLayout;
+  pages_row->addWidget(page_control1_, 3);
+  pages_row->addWidget(preview_, 2);
+  layout->addLayout(pages_row);
   layout->addWidget(BuildSettingsTabs());
   layout->addWidget(info_panel_);
   return panel;
@@ -104,9 +122,15 @@ void TFormMain::ConnectTabs() {
   connect(convenience_tab_, &ConvenienceTab::ModeChanged, this,
           [this] { cycle_->ComboBoxWalUseDspChange(); });
   connect(convenience_tab_, &ConvenienceTab::TileToggled, this, [this](bool on) {
-    ShowMessage(on ? text::kTileOn : text::kTileOff);
+    ShowMessage(on ? std::string(text::kTileOn)
+                   : TileOffExplanation(DetectDesktop(ProcessEnvironment())));
     PictureChanged();
   });
+  connect(convenience_tab_, &ConvenienceTab::PictureValueChanged, this,
+          &TFormMain::PictureChanged);
+  connect(extra_settings_tab_, &ExtraSettingsTab::PictureValueChanged, this,
+          &TFormMain::PictureChanged);
+  connect(this, &TFormMain::PictureInputsChanged, preview_, &PreviewPanel::Invalidate);
   connect(convenience_tab_, &ConvenienceTab::MakeOnlyToggled, this, [this](bool on) {
     ShowMessage(on ? text::kMakeOnlyOn : text::kMakeOnlyOff);
   });
@@ -123,7 +147,7 @@ void TFormMain::ConnectTabs() {
       cycle_->Copy().chosen_set = set;
       const std::string warning = cycle_->Store().SwitchSet(cycle_->Copy(), set);
       RefreshControls();
-      if (!warning.empty()) ShowMessage(warning);
+      if (!warning.empty()) ShowMessage(warning, MessageIcon::kWarning);
     });
   });
 }
@@ -132,7 +156,7 @@ void TFormMain::Guarded(const std::function<void()>& step) {
   try {
     step();
   } catch (const std::exception& error) {
-    ShowMessage(error.what());
+    ShowMessage(error.what(), MessageIcon::kError);
   }
   RefreshControls();
 }
@@ -157,8 +181,8 @@ void TFormMain::SetStatus(const std::string& text, Color color) { info_panel_->S
 
 void TFormMain::SetCountdown(int seconds) { info_panel_->SetCountdown(seconds); }
 
-void TFormMain::ShowMessage(const std::string& text) {
-  dialogs_->Message(this, MessageText(text), MessageIcon::kInformation);
+void TFormMain::ShowMessage(const std::string& text, MessageIcon icon) {
+  dialogs_->Message(this, MessageText(text), icon);
 }
 
 void TFormMain::MinimizeApplication() { showMinimized(); }
@@ -195,6 +219,8 @@ void TFormMain::RefreshControls() {
   holiday_tab_->Show();
   extra_settings_tab_->Show();
   schedule_page_->Show();
+  // What the controls show may have been loaded anew: the preview follows.
+  PictureChanged();
 }
 
 void TFormMain::ShowModeIndicator(const std::string& text, Color panel, Color font) {
@@ -231,9 +257,19 @@ ScreenSize TFormMain::Screen() const {
   return {size.width(), size.height()};
 }
 
-ScreenSize TFormMain::WindowSize() const { return {width(), height()}; }
+// The run cycle places the window on the screen of Screen(), in device
+// pixels; Qt places windows in its scaled pixels. Both sides of the
+// placement (size, position and the stored position) are converted here.
+ScreenSize TFormMain::WindowSize() const {
+  const double ratio = devicePixelRatioF();
+  return {static_cast<int>(std::lround(width() * ratio)),
+          static_cast<int>(std::lround(height() * ratio))};
+}
 
-void TFormMain::MoveWindow(int left, int top) { move(left, top); }
+void TFormMain::MoveWindow(int left, int top) {
+  const double ratio = devicePixelRatioF();
+  move(static_cast<int>(std::lround(left / ratio)), static_cast<int>(std::lround(top / ratio)));
+}
 
 // --- Events ------------------------------------------------------------------
 
@@ -241,7 +277,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   timer_delay_->stop();
   if (!closing_) {
     closing_ = true;
-    cycle_->FormClose(x(), y());
+    const double ratio = devicePixelRatioF();
+    cycle_->FormClose(static_cast<int>(std::lround(x() * ratio)),
+                      static_cast<int>(std::lround(y() * ratio)));
   }
   event->accept();
 }

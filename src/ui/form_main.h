@@ -21,6 +21,7 @@ class ConvenienceTab;
 class ExtraSettingsTab;
 class HolidayTab;
 class InfoPanel;
+class PreviewPanel;
 class SchedulePage;
 class TFormMsg;
 class TitleTab;
@@ -54,7 +55,8 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   void SetCaption(const std::string& caption) override;
   void SetStatus(const std::string& text, Color color) override;
   void SetCountdown(int seconds) override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& text,
+                   MessageIcon icon = MessageIcon::kInformation) override;
   void MinimizeApplication() override;
   void CloseMainWindow() override;
   void Repaint() override;
@@ -97,6 +99,7 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   HolidayTab* holiday_tab_ = nullptr;
   ExtraSettingsTab* extra_settings_tab_ = nullptr;
   InfoPanel* info_panel_ = nullptr;
+  PreviewPanel* preview_ = nullptr;
   SchedulePage* schedule_page_ = nullptr;
   TFormMsg* form_msg_ = nullptr;
   QTimer* timer_delay_ = nullptr;

@@ -22,7 +22,9 @@ class PanelContext {
   // message box and the rest of the step is skipped; afterwards the controls
   // show the working copy again.
   virtual void Guarded(const std::function<void()>& step) = 0;
-  virtual void ShowMessage(const std::string& text) = 0;
+  // A message box with the icon of its kind.
+  virtual void ShowMessage(const std::string& text,
+                           MessageIcon icon = MessageIcon::kInformation) = 0;
   // Every control shows the working copy again.
   virtual void RefreshControls() = 0;
   // The size of the screen the wallpaper is built for, in device pixels.

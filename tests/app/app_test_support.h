@@ -23,6 +23,7 @@ class RecordingView : public RunView {
   std::vector<std::pair<std::string, Color>> statuses;
   std::vector<int> countdowns;
   std::vector<std::string> messages;
+  std::vector<MessageIcon> message_icons;
   bool minimized = false;
   int close_requests = 0;
   bool timer_enabled = false;
@@ -39,7 +40,10 @@ class RecordingView : public RunView {
   void SetCaption(const std::string& caption) override { captions.push_back(caption); }
   void SetStatus(const std::string& text, Color color) override { statuses.emplace_back(text, color); }
   void SetCountdown(int seconds) override { countdowns.push_back(seconds); }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text, MessageIcon icon) override {
+    messages.push_back(text);
+    message_icons.push_back(icon);
+  }
   void MinimizeApplication() override { minimized = true; }
   void CloseMainWindow() override {
     ++close_requests;

@@ -93,7 +93,10 @@ TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
   cycle.FormActivate();
   // Page 1 has no background by default: the build says so and closes.
   ASSERT_EQ(view_.messages.size(), 2u);
-  EXPECT_EQ(view_.messages[1], "指定された壁紙 [  ] がありません");
+  // The system's text, then a line saying that no file is set for page 1.
+  EXPECT_EQ(view_.messages[1].rfind("指定された壁紙 [  ] がありません\r「壁紙 １」には", 0), 0u);
+  EXPECT_EQ(view_.message_icons[0], MessageIcon::kInformation);
+  EXPECT_EQ(view_.message_icons[1], MessageIcon::kWarning);
   EXPECT_GE(view_.close_requests, 1);
   // The run is still recorded as the day's build.
   EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
@@ -256,7 +259,7 @@ TEST_F(RunCycleTest, MissingBackgroundInAManualBuildClosesButStillSaves) {
   RunCycle& cycle = Start("");
   cycle.FormActivate();
   cycle.SpeedButtonMakeClick();
-  EXPECT_EQ(view_.messages.back(), "指定された壁紙 [  ] がありません");
+  EXPECT_EQ(view_.messages.back().rfind("指定された壁紙 [  ] がありません\r", 0), 0u);
   EXPECT_EQ(view_.close_requests, 1);
   EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
 }

@@ -24,7 +24,7 @@ struct HostRecord : BuildHost {
   std::vector<std::string> messages;
   int close_actions = 0;
   void Repaint() override {}
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text, MessageIcon) override { messages.push_back(text); }
   void CloseButtonAction() override { ++close_actions; }
 };
 

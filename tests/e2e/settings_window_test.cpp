@@ -30,7 +30,7 @@ constexpr LocalDateTime kNow{2026, 5, 3, 8, 0, 0};
 
 struct QuietBuildHost : BuildHost {
   void Repaint() override {}
-  void ShowMessage(const std::string&) override {}
+  void ShowMessage(const std::string&, MessageIcon) override {}
   void CloseButtonAction() override {}
 };
 

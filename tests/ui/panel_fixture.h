@@ -16,38 +16,15 @@
 #include "settings/cp932.h"
 #include "settings/profile_file.h"
 #include "support/temp_folder.h"
-#include "ui/dialogs.h"
+#include "ui/scripted_dialogs.h"
 #include "ui/form_main.h"
 
 namespace murva::testing {
-
-class ScriptedDialogs : public Dialogs {
- public:
-  std::deque<std::optional<QFont>> fonts;  // answers, in order; none left: cancel
-  std::vector<QFont> font_requests;        // the fonts the dialogs started from
-  std::vector<std::string> messages;
-
-  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override {
-    font_requests.push_back(initial);
-    if (fonts.empty()) return std::nullopt;
-    std::optional<QFont> answer = fonts.front();
-    fonts.pop_front();
-    return answer;
-  }
-  void Message(QWidget*, const QString& text, MessageIcon) override {
-    messages.push_back(text.toStdString());
-  }
-};
 
 // Types a text into a widget as one key press carrying it (any characters).
 inline void TypeText(QWidget* widget, const QString& text) {
   QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
 }
-
-class NoLauncher : public ProcessLauncher {
- public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
-};
 
 class PanelFixture : public ::testing::Test {
  protected:

@@ -16,42 +16,10 @@
 
 #include "settings/cp932.h"
 #include "support/temp_folder.h"
-#include "ui/dialogs.h"
+#include "ui/scripted_dialogs.h"
 #include "ui/form_main.h"
 
 namespace murva::testing {
-
-class ScriptedDialogs : public Dialogs {
- public:
-  std::vector<std::string> messages;
-  std::vector<std::string> questions;
-  std::deque<bool> answers;   // to the questions, in turn; no when none is left
-  std::deque<QString> files;  // chosen in the file dialogs; cancelled when none is left
-  std::vector<QString> filters;
-
-  QString OpenFileName(QWidget*, const QString&, const QString& filter) override {
-    filters.push_back(filter);
-    if (files.empty()) return {};
-    QString file = files.front();
-    files.pop_front();
-    return file;
-  }
-  void Message(QWidget*, const QString& text, MessageIcon) override {
-    messages.push_back(text.toStdString());
-  }
-  bool Ask(QWidget*, const QString& text) override {
-    questions.push_back(text.toStdString());
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-};
-
-class NoLauncher : public ProcessLauncher {
- public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
-};
 
 // The schedule file's bytes for these lines (UTF-8 here): CP932, CR LF.
 inline std::string ScheduleBytes(const std::vector<std::string>& lines) {

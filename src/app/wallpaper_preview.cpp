@@ -1,0 +1,117 @@
+#include "app/wallpaper_preview.h"
+
+#include <memory>
+
+#include "app/run_cycle.h"
+#include "app/wallpaper_build.h"
+#include "calendar/calendar_ex1.h"
+#include "calendar/julius.h"
+#include "calendar/random_source.h"
+#include "render/calendar_drawing.h"
+#include "render/extent_canvas.h"
+#include "schedule/schedule_drawing.h"
+#include "settings/settings_store.h"
+
+namespace murva {
+namespace {
+
+// A build host that shows nothing: the preview keeps the drawing's messages
+// instead of opening message boxes while the user edits.
+class QuietHost final : public BuildHost {
+ public:
+  explicit QuietHost(std::vector<std::string>& messages) : messages_(messages) {}
+  void Repaint() override {}
+  void ShowMessage(const std::string& text, MessageIcon) override { messages_.push_back(text); }
+  void CloseButtonAction() override {}
+
+ private:
+  std::vector<std::string>& messages_;
+};
+
+// An engine of its own with the window engine's day lists.
+std::unique_ptr<TCalendarEx> EngineOf(const PreviewScene& scene) {
+  std::unique_ptr<TCalendarEx> engine = MakeCalendarEx1(*scene.clock);
+  engine->SetHolidayList(scene.holiday_lines);
+  engine->SetSpecialDayList(scene.special_day_lines);
+  return engine;
+}
+
+// The colours the written file keeps: a canvas with a palette is written
+// with its drawn texts reduced to that palette.
+QImage WrittenPixels(const WallpaperCanvas& canvas) {
+  if (canvas.palette.isEmpty()) return canvas.image;
+  return canvas.image
+      .convertToFormat(QImage::Format_Indexed8, canvas.palette, Qt::ThresholdDither | Qt::ColorOnly)
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+// Where the calendars and the schedule list land: the same drawing code on a
+// canvas that only measures, with the same engine state and random numbers.
+void FindAreas(const PreviewScene& scene, QSize size, PreviewPicture& picture) {
+  ExtentCanvas extent(size.width(), size.height());
+  const std::unique_ptr<TCalendarEx> engine = EngineOf(scene);
+  const LocalDateTime now = scene.clock->Now();
+  engine->SetJuliusDay(DateToJulius(now.year, static_cast<std::uint8_t>(now.month),
+                                    static_cast<std::uint8_t>(now.day)));
+  SeededRandom random(scene.random_seed);
+  DrawCalendars(extent, *engine, scene.copy, scene.today, random, [](const std::string&) {});
+  picture.calendar_area = extent.Extent();
+  if (scene.copy.schedule_range > 0) {
+    extent.Clear();
+    ScheduleList entries = scene.schedules;
+    DrawSchedule(extent, entries, scene.copy, scene.today, *scene.clock, scene.program_folder);
+    picture.schedule_area = extent.Extent();
+  }
+}
+
+}  // namespace
+
+PreviewScene PreviewSceneOf(RunCycle& cycle, ScreenSize screen) {
+  PreviewScene scene;
+  scene.copy = cycle.Copy();
+  scene.holiday_lines = cycle.Engine().HolidayList();
+  scene.special_day_lines = cycle.Engine().SpecialDayList();
+  scene.schedules = cycle.Schedules();
+  scene.today = cycle.State().today;
+  scene.clock = &cycle.Engine().ClockSource();
+  scene.screen = screen;
+  scene.program_folder = cycle.State().program_folder;
+  return scene;
+}
+
+double PreviewPicture::ScaleX() const {
+  return wallpaper_size.width() > 0 ? double(image.width()) / wallpaper_size.width() : 0.0;
+}
+
+double PreviewPicture::ScaleY() const {
+  return wallpaper_size.height() > 0 ? double(image.height()) / wallpaper_size.height() : 0.0;
+}
+
+QImage ScaleForPreview(const WallpaperCanvas& wallpaper, QSize fit) {
+  if (wallpaper.IsEmpty() || fit.isEmpty()) return {};
+  return WrittenPixels(wallpaper)
+      .scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit) {
+  PreviewPicture picture;
+  picture.layout = scene.copy.layout;
+  // Nothing here is ever written: the store has no file behind it and there
+  // is no installer.
+  const SettingsStore no_store{std::filesystem::path()};
+  const std::unique_ptr<TCalendarEx> engine = EngineOf(scene);
+  ScheduleList entries = scene.schedules;
+  SeededRandom random(scene.random_seed);
+  QuietHost host(picture.messages);
+  const BuildInputs inputs{scene.copy, no_store, *engine,  entries,      scene.today,
+                           *scene.clock, random, nullptr, scene.screen, scene.program_folder};
+  WallpaperCanvas canvas = background;  // shares the pixels until the drawing starts
+  DrawWallpaper(canvas, inputs, host);
+  picture.wallpaper_size = canvas.image.size();
+  picture.image = ScaleForPreview(canvas, fit);
+  FindAreas(scene, picture.wallpaper_size, picture);
+  return picture;
+}
+
+}  // namespace murva

@@ -1,0 +1,67 @@
+// The preview of the shown wallpaper page: the picture a build of the page
+// would write, drawn by the build's own drawing code onto a copy of the
+// decoded background and scaled to fit the preview. It writes no file,
+// installs nothing, starts nothing and shows no message: it works on copies
+// of everything the drawing changes (the working copy, the calendar engine,
+// the schedule list, the random source), so it can be drawn away from the
+// window's thread.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/run_view.h"
+#include "app/wallpaper_canvas.h"
+#include "calendar/clock.h"
+#include "render/today_fields.h"
+#include "schedule/schedule_list.h"
+#include "settings/working_copy.h"
+
+namespace murva {
+
+class RunCycle;
+
+// Everything the picture depends on, copied from the window.
+struct PreviewScene {
+  WorkingCopy copy;
+  std::vector<std::string> holiday_lines;      // the engine's day lists
+  std::vector<std::string> special_day_lines;
+  ScheduleList schedules;
+  TodayFields today;
+  const Clock* clock = &SystemLocalClock();   // outlives the preview
+  ScreenSize screen;
+  std::filesystem::path program_folder;
+  std::uint32_t random_seed = 1;  // the random forms stay still while the user edits
+};
+
+// The scene of the page shown in the window, for a screen of the given size.
+PreviewScene PreviewSceneOf(RunCycle& cycle, ScreenSize screen);
+
+struct PreviewPicture {
+  QImage image;           // the wallpaper scaled to fit, 32 bits per pixel
+  QSize wallpaper_size;   // the size a build would write
+  QRect calendar_area;    // where the calendars land, in wallpaper pixels
+  QRect schedule_area;    // where the schedule list lands (empty when none)
+  PageLayout layout;      // the positions the picture was drawn with
+  std::vector<std::string> messages;  // what the drawing would have told the user
+
+  bool IsNull() const { return image.isNull(); }
+  // Picture pixels per wallpaper pixel, across and down.
+  double ScaleX() const;
+  double ScaleY() const;
+};
+
+// A composed wallpaper as the preview shows it: the colours the BMP writer
+// keeps, scaled smoothly to fit inside `fit` with its proportions.
+QImage ScaleForPreview(const WallpaperCanvas& wallpaper, QSize fit);
+
+// Draws the scene on a copy of the decoded background and scales it to fit.
+// Raises when the drawing fails (an unreadable external schedule file).
+PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit);
+
+}  // namespace murva

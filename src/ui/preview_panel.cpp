@@ -1,0 +1,217 @@
+#include "ui/preview_panel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <cmath>
+#include <filesystem>
+
+#include "app/background_file.h"
+#include "ui/panel_context.h"
+#include "ui/qt_colors.h"
+
+namespace murva {
+namespace {
+
+// How far outside a block a press still picks it up, in panel pixels.
+constexpr double kGrip = 4.0;
+
+QString DrawingProblem(const std::exception& error) { return MessageText(error.what()); }
+
+}  // namespace
+
+PreviewPanel::PreviewPanel(PanelContext& context, PositionBars bars, QWidget* parent)
+    : QWidget(parent), context_(context), bars_(bars) {
+  setObjectName("PanelPreview");
+  setToolTip("カレンダや予定をドラッグすると位置を変えられます");
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMouseTracking(true);
+  pool_.setMaxThreadCount(1);
+  coalesce_ = new QTimer(this);
+  coalesce_->setSingleShot(true);
+  coalesce_->setInterval(0);
+  connect(coalesce_, &QTimer::timeout, this, &PreviewPanel::Redraw);
+}
+
+PreviewPanel::~PreviewPanel() {
+  // The worker owns copies only; its answer is dropped with this object.
+  pool_.waitForDone();
+}
+
+QSize PreviewPanel::sizeHint() const { return {320, 200}; }
+
+QSize PreviewPanel::minimumSizeHint() const { return {160, 100}; }
+
+void PreviewPanel::Invalidate() {
+  setVisible(context_.Copy().live_preview);
+  dirty_ = true;
+  update();  // the outline follows the bars at once
+  coalesce_->start();
+}
+
+bool PreviewPanel::IsCurrent() const { return !dirty_ && !drawing_ && !coalesce_->isActive(); }
+
+QSize PreviewPanel::FitSize() const {
+  return (QSizeF(contentsRect().size()) * devicePixelRatioF()).toSize();
+}
+
+void PreviewPanel::Redraw() {
+  if (!dirty_ || !isVisible() || !context_.Copy().live_preview) return;
+  // An automatic run builds and closes; a picture nobody looks at would only
+  // slow it down.
+  if (context_.Cycle().IsAutomaticStart()) return;
+  if (drawing_) return;  // Delivered draws again
+  dirty_ = false;
+  const QSize fit = FitSize();
+  if (fit.isEmpty()) return;
+
+  PreviewScene scene = PreviewSceneOf(context_.Cycle(), context_.Screen());
+  const std::filesystem::path background = scene.copy.ActivePage().path;
+  std::error_code missing;
+  if (background.empty() || !std::filesystem::is_regular_file(background, missing)) {
+    Delivered({}, MessageText(MissingWallpaperText(background.string(), scene.copy.wallpaper_page)));
+    return;
+  }
+  // The background is decoded here, on the window's thread, because the
+  // picture readers (plug-ins among them) serve the window's builds too.
+  WallpaperCanvas decoded;
+  try {
+    decoded = backgrounds_.Get(background, scene.copy.color_256);
+  } catch (const std::exception& error) {
+    Delivered({}, DrawingProblem(error));
+    return;
+  }
+  drawing_ = true;
+  pool_.start([this, scene = std::move(scene), decoded = std::move(decoded), fit] {
+    PreviewPicture picture;
+    QString problem;
+    try {
+      picture = DrawPreview(scene, decoded, fit);
+    } catch (const std::exception& error) {
+      problem = DrawingProblem(error);
+    }
+    QMetaObject::invokeMethod(
+        this, [this, picture = std::move(picture), problem]() mutable {
+          drawing_ = false;
+          Delivered(std::move(picture), problem);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void PreviewPanel::Delivered(PreviewPicture picture, QString problem) {
+  picture_ = std::move(picture);
+  picture_.image.setDevicePixelRatio(devicePixelRatioF());
+  problem_ = std::move(problem);
+  update();
+  emit PictureShown();
+  if (dirty_) coalesce_->start();
+}
+
+QRectF PreviewPanel::PictureRect() const {
+  if (picture_.IsNull()) return {};
+  const QSizeF size = QSizeF(picture_.image.size()) / picture_.image.devicePixelRatio();
+  const QRectF area = contentsRect();
+  return {area.left() + (area.width() - size.width()) / 2,
+          area.top() + (area.height() - size.height()) / 2, size.width(), size.height()};
+}
+
+double PreviewPanel::ViewScaleX() const { return picture_.ScaleX() / picture_.image.devicePixelRatio(); }
+
+double PreviewPanel::ViewScaleY() const { return picture_.ScaleY() / picture_.image.devicePixelRatio(); }
+
+QRectF PreviewPanel::AreaOnPanel(Block block) const {
+  if (picture_.IsNull() || block == Block::kNone) return {};
+  const PageLayout& now = context_.Copy().layout;
+  const PageLayout& drawn = picture_.layout;
+  QRect area = picture_.calendar_area;
+  QPoint moved(now.calendar_x - drawn.calendar_x, now.calendar_y - drawn.calendar_y);
+  if (block == Block::kSchedule) {
+    area = picture_.schedule_area;
+    moved = QPoint(now.schedule_x - drawn.schedule_x, now.schedule_y - drawn.schedule_y);
+  }
+  if (area.isEmpty()) return {};
+  area.translate(moved);
+  const QRectF frame = PictureRect();
+  return {frame.left() + area.left() * ViewScaleX(), frame.top() + area.top() * ViewScaleY(),
+          area.width() * ViewScaleX(), area.height() * ViewScaleY()};
+}
+
+PreviewPanel::Block PreviewPanel::BlockAt(const QPointF& point) const {
+  // The schedule list is drawn last, so it is the one on top.
+  for (const Block block : {Block::kSchedule, Block::kCalendar}) {
+    const QRectF area = AreaOnPanel(block);
+    if (!area.isEmpty() && area.adjusted(-kGrip, -kGrip, kGrip, kGrip).contains(point)) {
+      return block;
+    }
+  }
+  return Block::kNone;
+}
+
+void PreviewPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor(0x30, 0x30, 0x30));
+  if (!problem_.isEmpty()) {
+    painter.setPen(QColor(0xf0, 0xf0, 0xf0));
+    painter.drawText(contentsRect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     problem_);
+    return;
+  }
+  if (picture_.IsNull()) return;
+  painter.drawImage(PictureRect().topLeft(), picture_.image);
+  if (drag_.block != Block::kNone) {
+    painter.setPen(QPen(QColor(0xff, 0xff, 0x00), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(AreaOnPanel(drag_.block));
+  }
+}
+
+void PreviewPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  dirty_ = true;
+  coalesce_->start();
+}
+
+void PreviewPanel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (dirty_) coalesce_->start();
+}
+
+void PreviewPanel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const Block block = BlockAt(event->position());
+  if (block == Block::kNone) return;
+  const PageLayout& layout = context_.Copy().layout;
+  drag_.block = block;
+  drag_.start = event->position();
+  drag_.left = block == Block::kCalendar ? layout.calendar_x : layout.schedule_x;
+  drag_.top = block == Block::kCalendar ? layout.calendar_y : layout.schedule_y;
+  setCursor(Qt::ClosedHandCursor);
+  update();
+}
+
+void PreviewPanel::mouseMoveEvent(QMouseEvent* event) {
+  if (drag_.block == Block::kNone) {
+    setCursor(BlockAt(event->position()) == Block::kNone ? Qt::ArrowCursor : Qt::OpenHandCursor);
+    return;
+  }
+  if (ViewScaleX() <= 0 || ViewScaleY() <= 0) return;
+  const QPointF moved = event->position() - drag_.start;
+  const int left = drag_.left + static_cast<int>(std::lround(moved.x() / ViewScaleX()));
+  const int top = drag_.top + static_cast<int>(std::lround(moved.y() / ViewScaleY()));
+  const bool calendar = drag_.block == Block::kCalendar;
+  // The bars clamp the values and run their own handlers, as a moved bar does.
+  if (QScrollBar* bar = calendar ? bars_.calendar_left : bars_.schedule_left) bar->setValue(left);
+  if (QScrollBar* bar = calendar ? bars_.calendar_top : bars_.schedule_top) bar->setValue(top);
+  update();
+}
+
+void PreviewPanel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || drag_.block == Block::kNone) return;
+  drag_ = {};
+  setCursor(BlockAt(event->position()) == Block::kNone ? Qt::ArrowCursor : Qt::OpenHandCursor);
+  update();
+}
+
+}  // namespace murva
