@@ -1,7 +1,6 @@
 #include "platform/autostart_entry.h"
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "platform/replace_file.h"
@@ -101,9 +100,29 @@ LogOnRunState ReadLogOnRun(const std::filesystem::path& entry) {
   std::string line;
   while (std::getline(file, line)) {
     if (line.rfind("Exec=", 0) != 0) continue;
-    std::istringstream words(line.substr(5));
+    // The command's words: quoted ones (with their escapes) are one word.
     std::string word;
-    while (words >> word) state.watch = state.watch || word == "--watch";
+    bool quoted = false;
+    bool quoted_word = false;
+    const auto end_word = [&] {
+      if (word == "--watch" && !quoted_word) state.watch = true;
+      word.clear();
+      quoted_word = false;
+    };
+    for (std::size_t i = 5; i < line.size(); ++i) {
+      const char c = line[i];
+      if (quoted && c == '\\' && i + 1 < line.size()) {
+        word += line[++i];
+      } else if (c == '"') {
+        quoted = !quoted;
+        quoted_word = true;
+      } else if (!quoted && (c == ' ' || c == '\t')) {
+        end_word();
+      } else {
+        word += c;
+      }
+    }
+    end_word();
     break;
   }
   return state;
