@@ -139,6 +139,7 @@ void WatchLoop::RunEnded(RunOutcome outcome) {
     case RunOutcome::kDone:
       refusals_ = 0;
       attempted_ = run.day;
+      host_.Log("the automatic run for " + DayText(run.day) + " has ended");
       break;
     case RunOutcome::kFailed:
       refusals_ = 0;
