@@ -128,8 +128,7 @@ void Resident::Start() {
     });
     watched += "midnight and clock changes, ";
   } else {
-    Log(std::string("no real-time alarm (") + std::strerror(errno) +
-        "): the periodic check stands in for midnight");
+    Log("no real-time alarm: the periodic check stands in for midnight");
   }
   if (zone_watch_.Valid()) {
     WhenReadable(zone_watch_.Fd(), [this] {

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,21 +69,23 @@ class ResidentModeTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(server_->Running()) << "Xvfb did not start"; }
   void TearDown() override {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
+    for (const pid_t pid : launched_) {
+      if (waitpid(pid, nullptr, WNOHANG) != 0) continue;  // ended and reaped
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
     }
   }
 
   // The faked wall clock, standing still at the given time until changed.
   void SetDate(const std::string& date) { WriteBytes(folder_ / "faketime", date + "\n"); }
 
-  void Launch(const std::vector<std::string>& arguments) {
+  // Starts the program with its standard error going to a file.
+  pid_t Launch(const std::vector<std::string>& arguments, const std::string& errors = "stderr.txt") {
     const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
     std::filesystem::create_directories(folder_ / "run");
     std::filesystem::permissions(folder_ / "run", std::filesystem::perms::owner_all);
-    pid_ = fork();
-    if (pid_ == 0) {
+    const pid_t pid = fork();
+    if (pid == 0) {
       setenv("DISPLAY", server_->Display().c_str(), 1);
       setenv("MURVA32_HOME", folder_.Path().c_str(), 1);
       setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
@@ -99,7 +102,7 @@ class ResidentModeTest : public ::testing::Test {
                                "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "TZ"}) {
         unsetenv(name);
       }
-      const int fd = open((folder_ / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int fd = open((folder_ / errors).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(fd, STDERR_FILENO);
       std::vector<std::string> words = {program};
       words.insert(words.end(), arguments.begin(), arguments.end());
@@ -109,6 +112,32 @@ class ResidentModeTest : public ::testing::Test {
       execv(program.c_str(), argv.data());
       _exit(127);
     }
+    launched_.push_back(pid);
+    return pid;
+  }
+
+  // A background of the screen's size and settings that build on it with
+  // the box form; returns the output file.
+  std::filesystem::path Prepare(QImage& background) {
+    background = QImage(1024, 768, QImage::Format_RGB32);
+    background.fill(QColor(30, 40, 70));
+    const auto picture = folder_ / "pictures" / "back.bmp";
+    std::filesystem::create_directories(picture.parent_path());
+    background.save(QString::fromStdString(picture.string()), "BMP");
+    testing::ProgramRunner(folder_.Path(), "", "").WriteSettings(
+        {"EditPathW1=" + picture.string(), "CalenAlWay=0", "CalendStyl=1", "CalendWX11=120",
+         "CalendWY11=200"});
+    return picture.parent_path() / "MURVA00.BMP";
+  }
+
+  // Whether some process holds the program's single-instance lock.
+  bool InstanceRunning() const {
+    const int fd = open((folder_ / "run" / "Murva32").c_str(), O_RDWR);
+    if (fd < 0) return false;
+    const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (!held) flock(fd, LOCK_UN);
+    close(fd);
+    return held;
   }
 
   std::string Log() const { return ReadBytes(folder_ / "stderr.txt"); }
@@ -142,7 +171,7 @@ class ResidentModeTest : public ::testing::Test {
 
   testing::XvfbServer* server_ = &testing::SharedDisplay();
   TempFolder folder_;
-  pid_t pid_ = -1;
+  std::vector<pid_t> launched_;
 };
 
 int DifferentPixels(const QImage& a, const QImage& b) {
@@ -156,20 +185,13 @@ int DifferentPixels(const QImage& a, const QImage& b) {
 TEST_F(ResidentModeTest, AWakeOnANewDayBuildsItsWallpaperAndOnTheSameDayNothing) {
   testing::PrivateSystemBus system_bus;
   ASSERT_TRUE(system_bus.Running());
-  QImage background(1024, 768, QImage::Format_RGB32);
-  background.fill(QColor(30, 40, 70));
-  const auto picture = folder_ / "pictures" / "back.bmp";
-  std::filesystem::create_directories(picture.parent_path());
-  ASSERT_TRUE(background.save(QString::fromStdString(picture.string()), "BMP"));
-  const auto output = picture.parent_path() / "MURVA00.BMP";
-  testing::ProgramRunner(folder_.Path(), "", "").WriteSettings(
-      {"EditPathW1=" + picture.string(), "CalenAlWay=0", "CalendStyl=1", "CalendWX11=120",
-       "CalendWY11=200"});
+  QImage background;
+  const auto output = Prepare(background);
 
   // 1. The start: the automatic run of 2031-03-31 (a Monday, the last day
   //    of a month).
   SetDate("2031-03-31 12:00:00");
-  Launch({"-E", "--watch"});
+  const pid_t resident = Launch({"-E", "--watch"});
   ASSERT_TRUE(WaitFor([&] { return Logged("the automatic run for 2031/03/31 has ended"); })) << Log();
   EXPECT_TRUE(Logged("automatic run for 2031/03/31 (start)")) << Log();
   EXPECT_NE(Ini().find("CalMakeDay=2031/03/31\r\n"), std::string::npos);
@@ -203,16 +225,43 @@ TEST_F(ResidentModeTest, AWakeOnANewDayBuildsItsWallpaperAndOnTheSameDayNothing)
   second.save(MURVA_TEST_ARTEFACT_DIR "/resident-2031-04-01.png");
 
   // 4. SIGTERM ends it at once, leaving nothing half-written behind.
-  kill(pid_, SIGTERM);
+  kill(resident, SIGTERM);
   int status = 0;
-  ASSERT_TRUE(WaitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, std::chrono::seconds(10)));
-  pid_ = -1;
+  ASSERT_TRUE(WaitFor([&] { return waitpid(resident, &status, WNOHANG) == resident; },
+                      std::chrono::seconds(10)));
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << Log();
   EXPECT_TRUE(Logged("stopped (Terminated)")) << Log();
-  for (const auto& entry : std::filesystem::directory_iterator(picture.parent_path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(output.parent_path())) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name == "back.bmp" || name == "MURVA00.BMP") << name;
   }
+}
+
+// The control panel open when a run falls due: the resident process does not
+// hold the panel back and makes no run while it is open; the run follows as
+// soon as the panel closes.
+TEST_F(ResidentModeTest, ARunDueWhileTheControlPanelIsOpenFollowsWhenItCloses) {
+  QImage background;
+  const auto output = Prepare(background);
+  SetDate("2031-03-31 12:00:00");
+  const pid_t panel = Launch({}, "panel.txt");
+  ASSERT_TRUE(WaitFor([&] { return InstanceRunning(); })) << ReadBytes(folder_ / "panel.txt");
+
+  Launch({"-E", "--watch"});
+  ASSERT_TRUE(WaitFor([&] {
+    return Logged("another MURVA32 is running; the automatic run for 2031/03/31 waits until it ends");
+  })) << Log();
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_TRUE(InstanceRunning());  // the panel still runs, undisturbed
+
+  kill(panel, SIGTERM);
+  waitpid(panel, nullptr, 0);
+  ASSERT_TRUE(WaitFor([&] { return Logged("the automatic run for 2031/03/31 has ended"); })) << Log();
+  // The run that waited is the start's automatic run.
+  EXPECT_TRUE(Logged("automatic run for 2031/03/31 (start)")) << Log();
+  EXPECT_EQ(DifferentPixels(QImage(QString::fromStdString(output.string())),
+                            Expected(background, 2031, 3, 31)),
+            0);
 }
 
 }  // namespace
