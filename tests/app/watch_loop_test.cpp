@@ -155,263 +155,210 @@ class FakeWatchHost final : public WatchHost {
   const WatchClock& clock_;
 };
 
-class WatchLoopTest : public ::testing::Test {
- protected:
+// A loop on a zone clock with a recording host, and the steps of the tests.
+struct Rig {
+  explicit Rig(double offset_hours = 9) : clock(offset_hours) {}
+
+  void Event(WatchCause cause) { loop.Handle(cause); }
+  void Event(std::int64_t at, WatchCause cause) {
+    clock.now = at;
+    loop.Handle(cause);
+  }
   // The run started last ends; a finished run records its day as the
   // automatic run does.
   void Finish(RunOutcome outcome = RunOutcome::kDone) {
-    ASSERT_TRUE(loop_.RunInProgress());
-    if (outcome == RunOutcome::kDone) host_.record.make_day = DayText(host_.runs.back());
-    loop_.RunEnded(outcome);
+    ASSERT_TRUE(loop.RunInProgress());
+    if (outcome == RunOutcome::kDone) host.record.make_day = DayText(host.runs.back());
+    loop.RunEnded(outcome);
   }
-  void StartAndFinish() {
-    loop_.Handle(WatchCause::kStart);
+  void Start(std::int64_t at) {
+    Event(at, WatchCause::kStart);
     Finish();
   }
   // The clock reaches the armed alarm, which fires.
   void FireAlarm() {
-    ASSERT_TRUE(loop_.Alarm().has_value());
-    clock_.now = *loop_.Alarm();
-    loop_.Handle(WatchCause::kMidnight);
+    ASSERT_TRUE(loop.Alarm().has_value());
+    Event(*loop.Alarm(), WatchCause::kMidnight);
   }
   // Periodic checks every five minutes up to an instant.
   void PeriodicUntil(std::int64_t until) {
-    while (clock_.now + 300 < until) {
-      clock_.now += 300;
-      loop_.Handle(WatchCause::kPeriodic);
-    }
+    while (clock.now + 300 < until) Event(clock.now + 300, WatchCause::kPeriodic);
   }
-  std::vector<LocalDay> Days(std::initializer_list<LocalDay> days) { return days; }
+  std::size_t Runs() const { return host.runs.size(); }
+  LocalDay LastRun() const { return host.runs.back(); }
 
-  ZoneClock clock_{9};
-  FakeWatchHost host_{clock_};
-  WatchLoop loop_{clock_, host_};
+  ZoneClock clock;
+  FakeWatchHost host{clock};
+  WatchLoop loop{clock, host};
 };
 
-TEST_F(WatchLoopTest, BuildsAtEveryMidnightAcrossMonthAndYearEnds) {
-  clock_.now = At(2026, 12, 30, 10, 0, 9);
-  StartAndFinish();
-  ASSERT_EQ(host_.alarms, (std::vector<std::int64_t>{At(2026, 12, 31, 0, 0, 9)}));
-  // The periodic checks of the day find nothing to do.
-  PeriodicUntil(*loop_.Alarm());
-  EXPECT_EQ(host_.runs.size(), 1u);
-  FireAlarm();
-  Finish();
-  FireAlarm();
-  Finish();
-  FireAlarm();
-  Finish();
-  EXPECT_EQ(host_.runs, Days({{2026, 12, 30}, {2026, 12, 31}, {2027, 1, 1}, {2027, 1, 2}}));
-  EXPECT_EQ(host_.alarms.back(), At(2027, 1, 3, 0, 0, 9));
-  EXPECT_EQ(host_.put_backs, 0);
+TEST(WatchLoop, BuildsAtEveryMidnightAcrossMonthAndYearEndsAndCatchesAMissedOne) {
+  Rig rig;
+  rig.Start(At(2026, 12, 30, 10, 0, 9));
+  ASSERT_EQ(rig.host.alarms, (std::vector<std::int64_t>{At(2026, 12, 31, 0, 0, 9)}));
+  rig.PeriodicUntil(*rig.loop.Alarm());  // nothing to do during the day
+  for (int night = 0; night < 3; ++night) {
+    rig.FireAlarm();
+    rig.Finish();
+  }
+  EXPECT_EQ(rig.host.runs, (std::vector<LocalDay>{{2026, 12, 30}, {2026, 12, 31}, {2027, 1, 1}, {2027, 1, 2}}));
+  EXPECT_EQ(rig.host.alarms.back(), At(2027, 1, 3, 0, 0, 9));
+  // Neither alarm nor wake told of the next days (no logind, a lost alarm):
+  // the periodic check does.
+  rig.Event(At(2027, 1, 5, 7, 0, 9), WatchCause::kPeriodic);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2027, 1, 5}));
+  EXPECT_EQ(rig.host.put_backs, 0);
 }
 
-TEST_F(WatchLoopTest, TheStartAlwaysMakesTheAutomaticRun) {
-  // Already built today: the automatic run itself skips and puts the
-  // wallpaper back, as at every log-on.
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  host_.record.make_day = "2026/05/03";
-  loop_.Handle(WatchCause::kStart);
-  EXPECT_EQ(host_.runs, Days({{2026, 5, 3}}));
-}
-
-TEST_F(WatchLoopTest, AWakeOnTheSameDayBuildsNothingButPutsTheWallpaperBack) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
-  clock_.now = At(2026, 5, 3, 19, 0, 9);
-  loop_.Handle(WatchCause::kWake);
-  EXPECT_EQ(host_.runs.size(), 1u);
-  EXPECT_EQ(host_.put_backs, 1);
-  EXPECT_EQ(host_.log.back(), "woke up; the wallpaper of 2026/05/03 is current");
-}
-
-TEST_F(WatchLoopTest, AWakeAfterThreeDaysBuildsOnceForTheNewDay) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
+TEST(WatchLoop, AWakeBuildsOnceForANewDayAndOnTheSameDayOnlyPutsTheWallpaperBack) {
+  Rig rig;
+  // Already built today: the start still makes the automatic run, which
+  // skips and puts the wallpaper back itself, as at every log-on.
+  rig.host.record.make_day = "2026/05/03";
+  rig.Start(At(2026, 5, 3, 8, 0, 9));
+  EXPECT_EQ(rig.Runs(), 1u);
+  rig.Event(At(2026, 5, 3, 19, 0, 9), WatchCause::kWake);
+  EXPECT_EQ(rig.Runs(), 1u);
+  EXPECT_EQ(rig.host.put_backs, 1);
+  EXPECT_EQ(rig.host.log.back(), "woke up; the wallpaper of 2026/05/03 is current");
   // Suspended that evening; three days later the late alarm, the clock
-  // change of the resume and the wake arrive together.
-  clock_.now = At(2026, 5, 6, 9, 0, 9);
-  loop_.Handle(WatchCause::kMidnight);
-  loop_.Handle(WatchCause::kClockSet);
-  loop_.Handle(WatchCause::kWake);
-  EXPECT_EQ(host_.runs, Days({{2026, 5, 3}, {2026, 5, 6}}));
-  Finish();
-  // The wake waited for the run and found the day built.
-  EXPECT_EQ(host_.runs.size(), 2u);
-  EXPECT_EQ(host_.put_backs, 1);
-  EXPECT_EQ(loop_.Alarm(), At(2026, 5, 7, 0, 0, 9));
+  // change of the resume and the wake arrive together: one run.
+  rig.Event(At(2026, 5, 6, 9, 0, 9), WatchCause::kMidnight);
+  rig.Event(WatchCause::kClockSet);
+  rig.Event(WatchCause::kWake);
+  EXPECT_EQ(rig.Runs(), 2u);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 6}));
+  rig.Finish();
+  EXPECT_EQ(rig.Runs(), 2u);  // the wake waited for the run and found the day built
+  EXPECT_EQ(rig.host.put_backs, 2);
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 5, 7, 0, 0, 9));
 }
 
-TEST_F(WatchLoopTest, AClockSetBackBuildsForTheEarlierDayAndMovesMidnight) {
-  clock_.now = At(2026, 5, 4, 8, 0, 9);
-  StartAndFinish();
-  // Set within the day: nothing to build, the alarm is armed again.
-  clock_.now = At(2026, 5, 4, 6, 0, 9);
-  loop_.Handle(WatchCause::kClockSet);
-  EXPECT_EQ(host_.runs.size(), 1u);
-  EXPECT_EQ(host_.alarms.back(), At(2026, 5, 5, 0, 0, 9));
+TEST(WatchLoop, ClockAndZoneChangesBuildWhenTheDateChangesAndMoveMidnight) {
+  Rig rig;
+  rig.Start(At(2026, 5, 4, 8, 0, 9));  // 2026-05-03 23:00 UTC
+  // The clock set within the day: nothing to build, the alarm armed again.
+  rig.Event(At(2026, 5, 4, 6, 0, 9), WatchCause::kClockSet);
+  EXPECT_EQ(rig.Runs(), 1u);
+  EXPECT_EQ(rig.host.alarms.back(), At(2026, 5, 5, 0, 0, 9));
   // Set back a day.
-  clock_.now = At(2026, 5, 3, 22, 0, 9);
-  loop_.Handle(WatchCause::kClockSet);
-  EXPECT_EQ(host_.runs, Days({{2026, 5, 4}, {2026, 5, 3}}));
-  Finish();
-  EXPECT_EQ(loop_.Alarm(), At(2026, 5, 4, 0, 0, 9));
-  FireAlarm();
-  EXPECT_EQ(host_.runs.back(), (LocalDay{2026, 5, 4}));
+  rig.Event(At(2026, 5, 3, 22, 0, 9), WatchCause::kClockSet);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 3}));
+  rig.Finish();
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 5, 4, 0, 0, 9));
+  // To UTC-7, where it is the afternoon of the 3rd: nothing to build.
+  rig.clock.ChangeOffsetAt(rig.clock.now + 60, -7);
+  rig.Event(rig.clock.now + 60, WatchCause::kTimeZone);
+  EXPECT_EQ(rig.Runs(), 2u);
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 5, 4, 0, 0, -7));
+  // Back to UTC+9 after midnight there: the 4th again.
+  rig.clock.ChangeOffsetAt(At(2026, 5, 4, 9, 0, 9), 9);
+  rig.Event(At(2026, 5, 4, 9, 0, 9), WatchCause::kTimeZone);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 4}));
+  rig.Finish();
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 5, 5, 0, 0, 9));
 }
 
-TEST_F(WatchLoopTest, ATimeZoneChangeBuildsWhenTheDateChangesAndMovesMidnight) {
-  clock_.now = At(2026, 5, 4, 8, 0, 9);  // 2026-05-03 23:00 UTC
-  StartAndFinish();
-  // To UTC-7: it is 16:00 on the day before there.
-  clock_.ChangeOffsetAt(clock_.now + 60, -7);
-  clock_.now += 60;
-  loop_.Handle(WatchCause::kTimeZone);
-  EXPECT_EQ(host_.runs, Days({{2026, 5, 4}, {2026, 5, 3}}));
-  Finish();
-  EXPECT_EQ(loop_.Alarm(), At(2026, 5, 4, 0, 0, -7));
-  // A change that keeps the date only moves the alarm.
-  clock_.ChangeOffsetAt(clock_.now + 60, -5);
-  clock_.now += 60;
-  loop_.Handle(WatchCause::kTimeZone);
-  EXPECT_EQ(host_.runs.size(), 2u);
-  EXPECT_EQ(loop_.Alarm(), At(2026, 5, 4, 0, 0, -5));
-}
-
-TEST_F(WatchLoopTest, InAZoneThatRepeatsAnHourAcrossMidnightYesterdayIsNotBuiltAgain) {
-  ZoneClock clock(-2);
-  clock.ChangeOffsetAt(At(2026, 10, 25, 0, 30, -2), -3);
-  FakeWatchHost host(clock);
-  WatchLoop loop(clock, host);
-  clock.now = At(2026, 10, 24, 10, 0, -2);
-  loop.Handle(WatchCause::kStart);
-  host.record.make_day = "2026/10/24";
-  loop.RunEnded(RunOutcome::kDone);
-  clock.now = *loop.Alarm();
-  loop.Handle(WatchCause::kMidnight);
-  host.record.make_day = "2026/10/25";
-  loop.RunEnded(RunOutcome::kDone);
-  // 00:30 becomes 23:30 of the 24th; the checks of that half hour build nothing.
+TEST(WatchLoop, InAZoneThatRepeatsAnHourAcrossMidnightYesterdayIsNotBuiltAgain) {
+  Rig rig(-2);
+  rig.clock.ChangeOffsetAt(At(2026, 10, 25, 0, 30, -2), -3);
+  rig.Start(At(2026, 10, 24, 10, 0, -2));
+  rig.FireAlarm();
+  rig.Finish();
+  // 00:30 becomes 23:30 of the 24th; the checks of that hour build nothing.
   for (int minutes = 35; minutes < 95; minutes += 5) {
-    clock.now = At(2026, 10, 25, 0, 0, -2) + minutes * 60;
-    loop.Handle(WatchCause::kPeriodic);
+    rig.Event(At(2026, 10, 25, 0, 0, -2) + minutes * 60, WatchCause::kPeriodic);
   }
-  EXPECT_EQ(host.runs, Days({{2026, 10, 24}, {2026, 10, 25}}));
-  EXPECT_EQ(loop.Alarm(), At(2026, 10, 26, 0, 0, -3));
+  EXPECT_EQ(rig.host.runs, (std::vector<LocalDay>{{2026, 10, 24}, {2026, 10, 25}}));
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 10, 26, 0, 0, -3));
 }
 
-TEST_F(WatchLoopTest, AlwaysBuildAndRandomModeBuildAtEveryWakeButNotAtAClockChange) {
+TEST(WatchLoop, AlwaysBuildAndRandomModeBuildAtEveryWakeButNotAtAClockChange) {
   for (const bool random : {false, true}) {
-    ZoneClock clock(9);
-    FakeWatchHost host(clock);
-    WatchLoop loop(clock, host);
-    host.record = {"", !random, random};
-    clock.now = At(2026, 5, 3, 8, 0, 9);
-    loop.Handle(WatchCause::kStart);
-    host.record.make_day = "2026/05/03";
-    loop.RunEnded(RunOutcome::kDone);
-    clock.now += 3600;
-    loop.Handle(WatchCause::kClockSet);
-    loop.Handle(WatchCause::kTimeZone);
-    loop.Handle(WatchCause::kPeriodic);
-    EXPECT_EQ(host.runs.size(), 1u);
-    loop.Handle(WatchCause::kWake);
-    EXPECT_EQ(host.runs.size(), 2u) << random;
-    EXPECT_EQ(host.put_backs, 0);
+    Rig rig;
+    rig.host.record = {"", !random, random};
+    rig.Start(At(2026, 5, 3, 8, 0, 9));
+    rig.Event(At(2026, 5, 3, 9, 0, 9), WatchCause::kClockSet);
+    rig.Event(WatchCause::kTimeZone);
+    rig.Event(WatchCause::kPeriodic);
+    EXPECT_EQ(rig.Runs(), 1u);
+    rig.Event(WatchCause::kWake);
+    EXPECT_EQ(rig.Runs(), 2u) << random;
+    EXPECT_EQ(rig.host.put_backs, 0);
   }
 }
 
-TEST_F(WatchLoopTest, AControlPanelOpenAtMidnightDelaysTheRunUntilItCloses) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
-  host_.busy = true;
-  FireAlarm();
-  EXPECT_EQ(host_.runs.size(), 1u);
-  // Still open: the periodic checks keep waiting.
-  PeriodicUntil(clock_.now + 3600);
-  EXPECT_EQ(host_.runs.size(), 1u);
-  host_.busy = false;
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_EQ(host_.runs, Days({{2026, 5, 3}, {2026, 5, 4}}));
-  Finish();
-  // The closing of the lock file is no reason for anything more.
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_EQ(host_.runs.size(), 2u);
-}
+TEST(WatchLoop, ARunDueWhileTheControlPanelIsOpenIsMadeWhenItCloses) {
+  Rig rig;
+  rig.Start(At(2026, 5, 3, 8, 0, 9));
+  rig.host.busy = true;
+  rig.FireAlarm();
+  rig.PeriodicUntil(rig.clock.now + 3600);  // still open: waiting
+  EXPECT_EQ(rig.Runs(), 1u);
+  rig.host.busy = false;
+  rig.Event(WatchCause::kInstanceFreed);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 4}));
+  rig.Finish();
+  rig.Event(WatchCause::kInstanceFreed);  // a lock file closed: no news
+  EXPECT_EQ(rig.Runs(), 2u);
 
-TEST_F(WatchLoopTest, ARunRefusedAsBusyIsMadeWhenTheOtherInstanceEnds) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
-  FireAlarm();
-  // The control panel was started between the check and the run.
-  loop_.Handle(WatchCause::kInstanceFreed);  // the refused run's own close
-  Finish(RunOutcome::kBusy);
-  EXPECT_EQ(host_.runs.size(), 2u);
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_EQ(host_.runs.size(), 3u);
-  EXPECT_EQ(host_.runs.back(), (LocalDay{2026, 5, 4}));
-  // Refused again and again: after the third refusal a released lock no
+  // Started between the check and the run, the panel refuses the run; the
+  // refused run's own close of the lock file is no reason to try again.
+  rig.FireAlarm();
+  rig.Event(WatchCause::kInstanceFreed);
+  rig.Finish(RunOutcome::kBusy);
+  EXPECT_FALSE(rig.loop.RunInProgress());
+  rig.Event(WatchCause::kInstanceFreed);  // the panel closes
+  EXPECT_EQ(rig.Runs(), 4u);
+  // Refused again and again: after the third refusal a closed lock file no
   // longer starts a run at once; the periodic check still does.
-  Finish(RunOutcome::kBusy);
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_EQ(host_.runs.size(), 4u);
-  Finish(RunOutcome::kBusy);
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_FALSE(loop_.RunInProgress());
-  EXPECT_EQ(host_.runs.size(), 4u);
-  clock_.now += 300;
-  loop_.Handle(WatchCause::kPeriodic);
-  EXPECT_EQ(host_.runs.size(), 5u);
+  rig.Finish(RunOutcome::kBusy);
+  rig.Event(WatchCause::kInstanceFreed);
+  rig.Finish(RunOutcome::kBusy);
+  rig.Event(WatchCause::kInstanceFreed);
+  EXPECT_FALSE(rig.loop.RunInProgress());
+  rig.Event(rig.clock.now + 300, WatchCause::kPeriodic);
+  EXPECT_EQ(rig.Runs(), 6u);
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 5}));
 }
 
-TEST_F(WatchLoopTest, AFailedRunIsNotRepeatedEveryFewMinutesAndTheNextDayStillBuilds) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  loop_.Handle(WatchCause::kStart);
-  Finish(RunOutcome::kFailed);  // CalMakeDay stays unwritten
-  PeriodicUntil(At(2026, 5, 3, 23, 0, 9));
-  loop_.Handle(WatchCause::kInstanceFreed);
-  EXPECT_EQ(host_.runs.size(), 1u);
-  // A wake tries again (the picture may be back).
-  loop_.Handle(WatchCause::kWake);
-  EXPECT_EQ(host_.runs.size(), 2u);
-  Finish(RunOutcome::kFailed);
-  FireAlarm();
-  EXPECT_EQ(host_.runs.back(), (LocalDay{2026, 5, 4}));
+TEST(WatchLoop, AFailedRunIsNotRepeatedEveryFewMinutesAndTheNextDayStillBuilds) {
+  Rig rig;
+  rig.Event(At(2026, 5, 3, 8, 0, 9), WatchCause::kStart);
+  rig.Finish(RunOutcome::kFailed);  // CalMakeDay stays unwritten
+  rig.PeriodicUntil(At(2026, 5, 3, 23, 0, 9));
+  rig.Event(WatchCause::kInstanceFreed);
+  EXPECT_EQ(rig.Runs(), 1u);
+  rig.Event(WatchCause::kWake);  // a wake tries again: the picture may be back
+  EXPECT_EQ(rig.Runs(), 2u);
+  rig.Finish(RunOutcome::kFailed);
+  rig.FireAlarm();
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 4}));
+  rig.Finish();
   // A run that cannot even be started is not retried in a loop either.
-  Finish();
-  host_.start_fails = true;
-  FireAlarm();
-  PeriodicUntil(clock_.now + 3600);
-  EXPECT_EQ(host_.runs.size(), 3u);
-  EXPECT_FALSE(loop_.RunInProgress());
+  rig.host.start_fails = true;
+  rig.FireAlarm();
+  rig.PeriodicUntil(rig.clock.now + 3600);
+  EXPECT_EQ(rig.Runs(), 3u);
+  EXPECT_FALSE(rig.loop.RunInProgress());
 }
 
-TEST_F(WatchLoopTest, APeriodicCheckCatchesAMissedChangeOfDay) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
-  // Neither alarm nor wake arrived (no logind, a lost alarm).
-  clock_.now = At(2026, 5, 5, 7, 0, 9);
-  loop_.Handle(WatchCause::kPeriodic);
-  EXPECT_EQ(host_.runs.back(), (LocalDay{2026, 5, 5}));
-}
-
-TEST_F(WatchLoopTest, AnAlarmBeforeItsTimeNeverSpins) {
-  clock_.now = At(2026, 5, 3, 8, 0, 9);
-  StartAndFinish();
-  const std::size_t armed = host_.alarms.size();
-  // Fired while this loop's clock still reads the old day: armed once more.
-  loop_.Handle(WatchCause::kMidnight);
-  EXPECT_EQ(host_.alarms.size(), armed + 1);
-  // Again: left to the periodic check.
-  loop_.Handle(WatchCause::kMidnight);
-  EXPECT_EQ(host_.alarms.size(), armed + 1);
-  EXPECT_FALSE(loop_.Alarm().has_value());
-  EXPECT_EQ(host_.runs.size(), 1u);
-  clock_.now += 300;
-  loop_.Handle(WatchCause::kPeriodic);
-  EXPECT_EQ(loop_.Alarm(), At(2026, 5, 4, 0, 0, 9));
-  FireAlarm();
-  EXPECT_EQ(host_.runs.back(), (LocalDay{2026, 5, 4}));
+TEST(WatchLoop, AnAlarmBeforeItsTimeNeverSpins) {
+  Rig rig;
+  rig.Start(At(2026, 5, 3, 8, 0, 9));
+  const std::size_t armed = rig.host.alarms.size();
+  // Fired while this loop's clock still reads the old day: armed once more,
+  // then left to the periodic check.
+  rig.Event(WatchCause::kMidnight);
+  EXPECT_EQ(rig.host.alarms.size(), armed + 1);
+  rig.Event(WatchCause::kMidnight);
+  EXPECT_EQ(rig.host.alarms.size(), armed + 1);
+  EXPECT_FALSE(rig.loop.Alarm().has_value());
+  EXPECT_EQ(rig.Runs(), 1u);
+  rig.Event(rig.clock.now + 300, WatchCause::kPeriodic);
+  EXPECT_EQ(rig.loop.Alarm(), At(2026, 5, 4, 0, 0, 9));
+  rig.FireAlarm();
+  EXPECT_EQ(rig.LastRun(), (LocalDay{2026, 5, 4}));
 }
 
 }  // namespace
