@@ -5,8 +5,11 @@
 #include <QTimer>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include "app/messages.h"
+#include "app/resident_mode.h"
+#include "app/run_switches.h"
 #include "imaging/picture_loader.h"
 #include "imaging/spis.h"
 #include "platform/autostart_entry.h"
@@ -18,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "ui/application_look.h"
 #include "ui/form_main.h"
+#include "ui/unattended_run.h"
 
 namespace {
 
@@ -25,29 +29,40 @@ constexpr const char* kUsage =
     "usage: murva32            the control panel\n"
     "       murva32 -E         automatic run: build and install today's wallpaper, then close\n"
     "       murva32 -e         the same, minimised\n"
+    "       murva32 -E --watch (or -e --watch) the automatic run, then stay without a window\n"
+    "                          and run again at midnight, after a wake from suspend and when\n"
+    "                          the clock or the time zone changes\n"
+    "       murva32 -E --unattended\n"
+    "                          an automatic run that reports to standard error and the\n"
+    "                          desktop's notifications instead of waiting in message boxes\n"
     "       murva32 --autostart on|off|status\n"
     "                          start an automatic run at every log-on (an XDG autostart\n"
     "                          entry), stop doing so, or tell whether it is on\n"
+    "       murva32 --autostart on --watch|--no-watch\n"
+    "                          the log-on run with --watch, or without it\n"
     "       murva32 --help\n";
 
 // The log-on run switched from a script: the autostart entry is written or
 // removed, and the choice is recorded in the settings of the set in use so
 // that the control panel shows it.
-int AutostartSwitch(const std::string& value) {
+int AutostartSwitch(const std::string& value, const std::vector<std::string>& flags) {
   const murva::EnvironmentLookup environment = murva::ProcessEnvironment();
   const std::filesystem::path entry = murva::AutostartEntryPath(environment);
-  if (value == "status") {
-    std::error_code error;
-    std::cout << (std::filesystem::exists(entry, error) ? "on" : "off") << '\n';
-    return 0;
-  }
-  if (value != "on" && value != "off") {
+  const bool watch = flags.size() == 1 && flags.front() == "--watch";
+  const bool flags_valid = flags.empty() || (value == "on" && flags.size() == 1 &&
+                                             (watch || flags.front() == "--no-watch"));
+  if ((value != "on" && value != "off" && value != "status") || !flags_valid) {
     std::cerr << kUsage;
     return 2;
   }
+  if (value == "status") {
+    const murva::LogOnRunState state = murva::ReadLogOnRun(entry);
+    std::cout << (!state.on ? "off" : state.watch ? "on --watch" : "on") << '\n';
+    return 0;
+  }
   const bool on = value == "on";
   try {
-    murva::SetLogOnRun(on, environment, murva::ExecutableFile());
+    murva::SetLogOnRun(on, environment, murva::ExecutableFile(), watch);
   } catch (const std::exception& error) {
     std::cerr << "murva32: the log-on run could not be switched " << value << ": " << error.what()
               << '\n';
@@ -60,12 +75,14 @@ int AutostartSwitch(const std::string& value) {
     murva::WorkingCopy copy;
     if (store.FileExists()) store.LoadSetChoice(copy);
     store.WriteRecord(copy, murva::KeyName(murva::keys::kCalAutoRun), on ? "1" : "0");
+    if (on) store.WriteRecord(copy, murva::KeyName(murva::keys::kCalWatchOn), watch ? "1" : "0");
   } catch (const std::exception& error) {
     std::cerr << "murva32: the log-on run is " << value << ", but the setting was not recorded: "
               << error.what() << '\n';
     return 1;
   }
-  std::cout << "murva32: log-on run " << value << " (" << entry.string() << ")\n";
+  std::cout << "murva32: log-on run " << value << (on && watch ? " --watch" : "") << " ("
+            << entry.string() << ")\n";
   return 0;
 }
 
@@ -78,8 +95,14 @@ int ScriptSwitch(int argc, char* argv[]) {
     std::cout << kUsage;
     return 0;
   }
-  if (first == "--autostart") return AutostartSwitch(argc > 2 ? argv[2] : "");
-  if (first.rfind("--autostart=", 0) == 0) return AutostartSwitch(first.substr(std::strlen("--autostart=")));
+  const std::vector<std::string> rest(argv + 2, argv + argc);
+  if (first == "--autostart") {
+    if (rest.empty()) return AutostartSwitch("", {});
+    return AutostartSwitch(rest.front(), {rest.begin() + 1, rest.end()});
+  }
+  if (first.rfind("--autostart=", 0) == 0) {
+    return AutostartSwitch(first.substr(std::strlen("--autostart=")), rest);
+  }
   return -1;
 }
 
@@ -99,6 +122,12 @@ void SearchInstalledPlugins(const std::filesystem::path& executable_folder) {
 
 int main(int argc, char* argv[]) {
   if (const int code = ScriptSwitch(argc, argv); code >= 0) return code;
+  const murva::RunSwitches switches = murva::ParseRunSwitches({argv + 1, argv + argc});
+  if (!switches.error.empty()) {
+    std::cerr << "murva32: " << switches.error << '\n' << kUsage;
+    return 2;
+  }
+  if (switches.watch) return murva::RunResident(argc, argv, switches.first);
 
   QApplication application(argc, argv);
   application.setApplicationName(murva::text::kApplicationTitle);
@@ -112,6 +141,8 @@ int main(int argc, char* argv[]) {
       murva::InstanceLock::Acquire(murva::InstanceLock::DefaultLockFile());
   if (!lock) {
     std::cerr << "murva32: " << murva::text::kAlreadyRunning << '\n';
+    // Nobody to read a notice: the caller (the resident mode) tries again.
+    if (switches.unattended) return murva::kExitInstanceBusy;
     QMessageBox box(QMessageBox::Information, murva::text::kApplicationTitle,
                     murva::text::kAlreadyRunning, QMessageBox::Ok);
     // An automatic run starts unattended (at log-on, from a script): its
@@ -136,8 +167,11 @@ int main(int argc, char* argv[]) {
   environment.first_argument = argc > 1 ? argv[1] : "";
   environment.launcher = &launcher;
   environment.installer = installer.get();
+  environment.unattended = switches.unattended;
 
   murva::TFormMain form(environment);
+  if (switches.unattended) new murva::UnattendedRun(form);  // owned by the form
   form.Start();
-  return application.exec();
+  const int code = application.exec();
+  return switches.unattended && form.Cycle().Failed() ? murva::kExitRunFailed : code;
 }

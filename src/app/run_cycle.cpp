@@ -1,9 +1,9 @@
 #include "app/run_cycle.h"
 
-#include <charconv>
 #include <exception>
 #include <iostream>
 
+#include "app/last_wallpaper.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
 #include "app/storable_text.h"
@@ -33,36 +33,6 @@ constexpr ModeColors kModeColors[] = {
 
 int ValidMode(int mode) { return mode >= 0 && mode <= 3 ? mode : 0; }
 
-// An automatic run that skips the day's second build (the log-on run, most
-// often) puts the last built wallpaper back on a desktop that forgets it with
-// the session (the X11 root window, sway without its configuration line).
-// It reads the settings only, and a failure is a line on standard error:
-// the skip still closes the window.
-void RestoreLastWallpaper(const WorkingCopy& copy, const SettingsStore& store,
-                          const RunEnvironment& environment) {
-  WallpaperInstaller* installer = environment.installer;
-  if (!installer || installer->Persists() || copy.make_only) return;
-  try {
-    int page = 0;
-    const std::string& used = copy.last_used_page;
-    const auto parsed = std::from_chars(used.data(), used.data() + used.size(), page);
-    if (parsed.ec != std::errc() || page < 1 || page > kPageCount) return;
-    const std::string background = store.ReadRecord(copy, KeyName(keys::kEditPathW, page));
-    if (background.empty()) return;
-    const std::filesystem::path output =
-        OutputPathFor(copy, background, environment.program_folder);
-    std::error_code missing;
-    if (!std::filesystem::is_regular_file(output, missing)) return;
-    std::string error;
-    if (!installer->Install(output, error)) {
-      std::cerr << "murva32: the wallpaper " << output.string() << " could not be put back ("
-                << installer->Name() << "): " << error << '\n';
-    }
-  } catch (const std::exception& error) {
-    std::cerr << "murva32: the last wallpaper could not be put back: " << error.what() << '\n';
-  }
-}
-
 }  // namespace
 
 RunCycle::RunCycle(RunView& view, RunEnvironment environment)
@@ -80,7 +50,15 @@ void RunCycle::Guarded(Step step) {
     step();
   } catch (const std::exception& error) {
     view_.ShowMessage(error.what(), MessageIcon::kError);
+    EndUnattendedRun();
   }
+}
+
+void RunCycle::EndUnattendedRun() {
+  if (!environment_.unattended || !IsAutomaticStart()) return;
+  failed_ = true;
+  view_.SetTimerEnabled(false);
+  view_.CloseMainWindow();
 }
 
 void RunCycle::ShowMessage(const std::string& text) { view_.ShowMessage(text, MessageIcon::kWarning); }
@@ -150,7 +128,7 @@ void RunCycle::FormActivate() {
   // window later (from a message box of the build, or from another program)
   // neither restarts a countdown nor reloads the shown page over the user's
   // unsaved edits.
-  if (activated_) return;
+  if (activated_ || failed_) return;
   activated_ = true;
   Guarded([this] {
     if (!IsAutomaticStart()) {
@@ -166,7 +144,9 @@ void RunCycle::FormActivate() {
     }
     view_.SetStatus(text::kSkipping, kLime);
     view_.Repaint();
-    RestoreLastWallpaper(copy_, *store_, environment_);
+    // The log-on run puts the last wallpaper back on a desktop that forgets
+    // it with the session.
+    PutBackLastWallpaper(copy_, *store_, environment_.program_folder, environment_.installer);
     view_.CloseMainWindow();
   });
 }
@@ -256,7 +236,8 @@ void RunCycle::BuildShownPage() {
                            environment_.installer,
                            view_.Screen(),
                            state_.program_folder};
-  BuildWallpaper(inputs, *this);
+  // A missing background ends an unattended run as a failure too.
+  if (!BuildWallpaper(inputs, *this) && environment_.unattended) failed_ = true;
 }
 
 // Raises: an error here skips the closing of the window in the caller.

@@ -31,6 +31,10 @@ struct RunEnvironment {
   RandomSource* random = &ProcessRandom();
   ProcessLauncher* launcher = nullptr;  // required
   WallpaperInstaller* installer = nullptr;  // null: never install
+  // Nobody is there to answer (a run started by the resident mode or a
+  // script): the automatic run always ends, also after an error, which
+  // Failed() then tells.
+  bool unattended = false;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {
@@ -67,6 +71,8 @@ class RunCycle final : private SettingsHost, private BuildHost {
   const Clock& TimeSource() const { return *environment_.clock; }
   bool IsShrunk() const { return shrunk_; }
   bool AutoRunStarted() const { return auto_run_started_; }
+  // An unattended automatic run that reported an error.
+  bool Failed() const { return failed_; }
 
  private:
   template <typename Step>
@@ -81,6 +87,8 @@ class RunCycle final : private SettingsHost, private BuildHost {
   void CloseButtonAction() override;
 
   void BuildShownPage();
+  // After an error of an unattended automatic run: the run ends.
+  void EndUnattendedRun();
   void ShowPage(int page);
 
   RunView& view_;
@@ -93,6 +101,7 @@ class RunCycle final : private SettingsHost, private BuildHost {
   bool shrunk_ = false;
   bool activated_ = false;
   bool auto_run_started_ = false;
+  bool failed_ = false;
 };
 
 }  // namespace murva

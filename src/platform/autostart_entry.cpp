@@ -1,5 +1,6 @@
 #include "platform/autostart_entry.h"
 
+#include <fstream>
 #include <stdexcept>
 
 #include "platform/replace_file.h"
@@ -45,10 +46,11 @@ std::string ExecArgument(const std::string& argument) {
 }
 
 std::string AutostartEntryText(const std::filesystem::path& executable, const std::string& run_switch,
-                               const std::string& program_home) {
+                               const std::string& program_home, bool watch) {
   std::string exec;
   if (!program_home.empty()) exec = "env " + ExecArgument("MURVA32_HOME=" + program_home) + " ";
   exec += ExecArgument(executable.string()) + " " + ExecArgument(run_switch);
+  if (watch) exec += " --watch";
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=MURVA32\n"
@@ -78,7 +80,7 @@ void RemoveAutostartEntry(const std::filesystem::path& entry) {
 }
 
 void SetLogOnRun(bool on, const EnvironmentLookup& environment,
-                 const std::filesystem::path& executable) {
+                 const std::filesystem::path& executable, bool watch) {
   const std::filesystem::path entry = AutostartEntryPath(environment);
   if (!on) {
     RemoveAutostartEntry(entry);
@@ -87,7 +89,43 @@ void SetLogOnRun(bool on, const EnvironmentLookup& environment,
   if (executable.empty()) throw std::runtime_error("the program's own file is not known");
   std::string home = environment("MURVA32_HOME");
   if (!home.empty()) home = std::filesystem::absolute(home).string();
-  WriteAutostartEntry(entry, AutostartEntryText(executable, "-E", home));
+  WriteAutostartEntry(entry, AutostartEntryText(executable, "-E", home, watch));
+}
+
+LogOnRunState ReadLogOnRun(const std::filesystem::path& entry) {
+  LogOnRunState state;
+  std::error_code error;
+  state.on = std::filesystem::exists(entry, error);
+  std::ifstream file(entry);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.rfind("Exec=", 0) != 0) continue;
+    // The command's words: quoted ones (with their escapes) are one word.
+    std::string word;
+    bool quoted = false;
+    bool quoted_word = false;
+    const auto end_word = [&] {
+      if (word == "--watch" && !quoted_word) state.watch = true;
+      word.clear();
+      quoted_word = false;
+    };
+    for (std::size_t i = 5; i < line.size(); ++i) {
+      const char c = line[i];
+      if (quoted && c == '\\' && i + 1 < line.size()) {
+        word += line[++i];
+      } else if (c == '"') {
+        quoted = !quoted;
+        quoted_word = true;
+      } else if (!quoted && (c == ' ' || c == '\t')) {
+        end_word();
+      } else {
+        word += c;
+      }
+    }
+    end_word();
+    break;
+  }
+  return state;
 }
 
 std::filesystem::path ExecutableFile() {

@@ -22,11 +22,12 @@ std::filesystem::path AutostartEntryPath(const EnvironmentLookup& environment);
 // std::invalid_argument for a text no Exec key can carry (a line break).
 std::string ExecArgument(const std::string& argument);
 
-// The entry's text: starts the executable with the switch ("-E" or "-e").
-// A program folder given by $MURVA32_HOME when the entry was made is
-// passed on, so the log-on run uses the same settings.
+// The entry's text: starts the executable with the switch ("-E" or "-e"),
+// followed by "--watch" when the program is to stay and keep the wallpaper
+// current. A program folder given by $MURVA32_HOME when the entry was made
+// is passed on, so the log-on run uses the same settings.
 std::string AutostartEntryText(const std::filesystem::path& executable, const std::string& run_switch,
-                               const std::string& program_home);
+                               const std::string& program_home, bool watch = false);
 
 // Writes (atomically) or removes the entry. Throw std::runtime_error with
 // the reason on failure; removing an entry that is not there is no failure.
@@ -34,9 +35,17 @@ void WriteAutostartEntry(const std::filesystem::path& entry, const std::string& 
 void RemoveAutostartEntry(const std::filesystem::path& entry);
 
 // Turns the log-on run on or off for the running program: the entry starts
-// this executable with "-E".
+// this executable with "-E" (and "--watch").
 void SetLogOnRun(bool on, const EnvironmentLookup& environment,
-                 const std::filesystem::path& executable);
+                 const std::filesystem::path& executable, bool watch = false);
+
+// What an entry on disk does: whether it is there, and whether its command
+// carries "--watch".
+struct LogOnRunState {
+  bool on = false;
+  bool watch = false;
+};
+LogOnRunState ReadLogOnRun(const std::filesystem::path& entry);
 
 // The running executable's own path.
 std::filesystem::path ExecutableFile();

@@ -11,14 +11,16 @@
 
 namespace murva {
 
-std::filesystem::path InstanceLock::DefaultLockFile() {
+std::filesystem::path InstanceLock::DefaultLockFile() { return LockFileNamed("Murva32"); }
+
+std::filesystem::path InstanceLock::LockFileNamed(const std::string& name) {
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
     std::error_code error;
     if (std::filesystem::is_directory(runtime, error)) {
-      return std::filesystem::path(runtime) / "Murva32";
+      return std::filesystem::path(runtime) / name;
     }
   }
-  return std::filesystem::path("/tmp") / ("Murva32-" + std::to_string(getuid()));
+  return std::filesystem::path("/tmp") / (name + "-" + std::to_string(getuid()));
 }
 
 std::optional<InstanceLock> InstanceLock::Acquire(const std::filesystem::path& lock_file) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace murva {
 
@@ -14,6 +15,8 @@ class InstanceLock {
   static std::optional<InstanceLock> Acquire(const std::filesystem::path& lock_file);
   // The lock file of this user: $XDG_RUNTIME_DIR/Murva32, else /tmp/Murva32-<uid>.
   static std::filesystem::path DefaultLockFile();
+  // Another lock of this user by name, in the same folder.
+  static std::filesystem::path LockFileNamed(const std::string& name);
 
   InstanceLock(InstanceLock&& other) noexcept;
   InstanceLock& operator=(InstanceLock&& other) noexcept;

@@ -65,6 +65,13 @@ bool SessionBusNameHasOwner(const std::string& name) {
 bool CallSessionBusMethod(const std::string& service, const std::string& path,
                           const std::string& interface, const std::string& method,
                           const std::string& argument, std::string& error) {
+  return CallSessionBusMethod(service, path, interface, method,
+                              {QString::fromStdString(argument)}, kCallTimeout, error);
+}
+
+bool CallSessionBusMethod(const std::string& service, const std::string& path,
+                          const std::string& interface, const std::string& method,
+                          const QVariantList& arguments, int timeout_ms, std::string& error) {
   if (!SessionBusAvailable()) {
     error = "no session bus";
     return false;
@@ -77,8 +84,8 @@ bool CallSessionBusMethod(const std::string& service, const std::string& path,
   QDBusMessage call = QDBusMessage::createMethodCall(
       QString::fromStdString(service), QString::fromStdString(path),
       QString::fromStdString(interface), QString::fromStdString(method));
-  call << QString::fromStdString(argument);
-  const QDBusMessage reply = bus.connection().call(call, QDBus::Block, kCallTimeout);
+  call.setArguments(arguments);
+  const QDBusMessage reply = bus.connection().call(call, QDBus::Block, timeout_ms);
   if (reply.type() == QDBusMessage::ErrorMessage) {
     error = reply.errorName().toStdString() + ": " + reply.errorMessage().toStdString();
     return false;

@@ -3,6 +3,7 @@
 // new session) is never talked to through a stale connection.
 #pragma once
 
+#include <QVariantList>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,10 @@ bool SessionBusNameHasOwner(const std::string& name);
 bool CallSessionBusMethod(const std::string& service, const std::string& path,
                           const std::string& interface, const std::string& method,
                           const std::string& argument, std::string& error);
+
+// The same with any arguments, waiting at most timeout_ms for the answer.
+bool CallSessionBusMethod(const std::string& service, const std::string& path,
+                          const std::string& interface, const std::string& method,
+                          const QVariantList& arguments, int timeout_ms, std::string& error);
 
 }  // namespace murva

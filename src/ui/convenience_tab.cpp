@@ -67,6 +67,10 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
   log_on_->setToolTip("ログオンするたびに自動作成（-E）で起動します");
   QCheckBox* boxes[] = {always_, hide_, monday_, tile_, today_schedule_, text_3d_, make_only_, log_on_};
   for (int i = 0; i < 8; ++i) layout->addWidget(boxes[i], 3 + i / 4, i % 4);
+  // Under the log-on run: it stays and keeps the wallpaper current (--watch).
+  watch_ = MakeCheckBox(this, "CheckBoxWatch", "日付が変わったら壁紙を更新する");
+  watch_->setToolTip("ログオン時の自動作成のあとも常駐し、日付の変わり目・スリープからの復帰・時計の変更で壁紙を作り直します（--watch）");
+  layout->addWidget(watch_, 5, 3);
 
   preview_ = MakeCheckBox(this, "CheckBoxPreview", "プレビューを表示する");
   preview_->setToolTip("作成される壁紙をパネルの横に縮小して表示します（遅いパソコンではオフに）");
@@ -74,8 +78,8 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
 
   save_ = new QPushButton("このページを保存(&S)", this);
   save_->setObjectName("SpeedButtonSave");
-  layout->addWidget(save_, 5, 3);
-  layout->setRowStretch(6, 1);
+  layout->addWidget(save_, 6, 3);
+  layout->setRowStretch(7, 1);
 
   connect(mode_, &QComboBox::currentIndexChanged, this, [this](int index) {
     copy_.page_choice_mode = index;
@@ -121,6 +125,12 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
     copy_.run_at_log_on = on;
     log_on_changed_ = true;
     Edited();
+    Show();
+  });
+  connect(watch_, &QCheckBox::clicked, this, [this](bool on) {
+    copy_.watch_day_change = on;
+    log_on_changed_ = true;
+    Edited();
   });
   connect(save_, &QPushButton::clicked, this, [this] {
     emit SaveClicked();
@@ -132,7 +142,8 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
 void ConvenienceTab::ApplyLogOnRun() {
   if (!log_on_changed_) return;
   try {
-    SetLogOnRun(copy_.run_at_log_on, ProcessEnvironment(), ExecutableFile());
+    SetLogOnRun(copy_.run_at_log_on, ProcessEnvironment(), ExecutableFile(),
+                copy_.watch_day_change);
     log_on_changed_ = false;
   } catch (const std::exception& error) {
     QMessageBox::warning(this, text::kApplicationTitle,
@@ -172,6 +183,8 @@ void ConvenienceTab::Show() {
   ShowChecked(make_only_, copy_.make_only);
   ShowChecked(log_on_, copy_.run_at_log_on);
   ShowChecked(preview_, copy_.live_preview);
+  ShowChecked(watch_, copy_.watch_day_change);
+  watch_->setEnabled(copy_.run_at_log_on);
   save_->setEnabled(copy_.convenience_save_enabled);
 }
 

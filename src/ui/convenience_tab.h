@@ -1,7 +1,8 @@
 // The settings tab "便利な設定": page-choice mode, weekday pages, delay,
 // 256-colour handling and the convenience switches, with its save button.
-// One switch belongs to this edition: the log-on run, an XDG autostart entry
-// that starts an automatic run when the user logs on; a change of it takes
+// Two switches belong to this edition: the log-on run, an XDG autostart entry
+// that starts an automatic run when the user logs on, and under it whether
+// that run stays and keeps the wallpaper current; a change of either takes
 // effect when the page is saved.
 #pragma once
 
@@ -53,6 +54,7 @@ class ConvenienceTab : public QWidget {
   QCheckBox* make_only_;
   QCheckBox* log_on_;
   QCheckBox* preview_;  // CheckBoxPreview, the live preview
+  QCheckBox* watch_;  // the log-on run stays resident (--watch)
   QPushButton* save_;
   bool log_on_changed_ = false;
 };

@@ -44,8 +44,9 @@ class RunCycleTest : public ::testing::Test {
     WriteIni(folder_ / "MURVA32.INI", lines);
   }
 
-  RunCycle& Start(const std::string& argument) {
+  RunCycle& Start(const std::string& argument, bool unattended = false) {
     RunEnvironment environment;
+    environment.unattended = unattended;
     environment.program_folder = folder_.Path();
     environment.first_argument = argument;
     environment.clock = &clock_;
@@ -330,6 +331,43 @@ TEST_F(RunCycleTest, ModeChangeUpdatesCaptionIndicatorAndSaveButton) {
   EXPECT_EQ(view_.mode_panel, 0x808080u);
   EXPECT_EQ(view_.mode_font, 0xFF00FFu);
   EXPECT_TRUE(cycle.Copy().convenience_save_enabled);
+}
+
+// An automatic run nobody attends (started by the resident mode) ends also
+// after an error, where an attended one stays open for the user, and says
+// that it failed.
+TEST_F(RunCycleTest, AnUnattendedRunEndsAfterAnErrorAndSaysSo) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> keys;
+    std::vector<int> pages;
+    bool failed;
+    bool made_day;  // CalMakeDay written
+  };
+  const Case cases[] = {
+      {"built", {}, {1}, false, true},
+      {"no page for the random mode", {"CalWallUse=2"}, {}, true, false},
+      {"missing background", {"EditPathW1=" + (folder_ / "gone.bmp").string()}, {}, true, true},
+      {"unreadable background", {"EditPathW1=" + (folder_ / "MURVA32.INI").string()}, {}, true, false},
+  };
+  for (const Case& c : cases) {
+    WriteSettings(c.keys, c.pages);
+    view_ = RecordingView();
+    RunCycle& cycle = Start("-E", true);
+    cycle.FormActivate();
+    EXPECT_EQ(cycle.Failed(), c.failed) << c.what;
+    EXPECT_GE(view_.close_requests, 1) << c.what;
+    EXPECT_FALSE(view_.timer_enabled) << c.what;
+    EXPECT_EQ(view_.messages.empty(), !c.failed) << c.what;
+    EXPECT_EQ(Ini().find("CalMakeDay=2026/12/06") != std::string::npos, c.made_day) << c.what;
+  }
+  // Attended, the same error leaves the window open.
+  WriteSettings({"CalWallUse=2"}, {});
+  view_ = RecordingView();
+  RunCycle& attended = Start("-E");
+  attended.FormActivate();
+  EXPECT_EQ(view_.close_requests, 0);
+  EXPECT_FALSE(attended.Failed());
 }
 
 TEST(TitleHelp, LinesJoinedByCarriageReturnsWithAnEmptyLineAfterTheSecond) {

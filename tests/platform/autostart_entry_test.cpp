@@ -51,6 +51,21 @@ TEST(AutostartEntry, TextStartsTheProgramWithTheSwitch) {
             std::string::npos) << homed;
 }
 
+TEST(AutostartEntry, TheWatchIsAddedToTheCommandAndReadBack) {
+  const std::string text = AutostartEntryText("/usr/bin/murva32", "-E", "", true);
+  EXPECT_NE(text.find("\nExec=/usr/bin/murva32 -E --watch\n"), std::string::npos) << text;
+
+  TempFolder folder;
+  const auto entry = folder / "murva32.desktop";
+  EXPECT_FALSE(ReadLogOnRun(entry).on);
+  WriteAutostartEntry(entry, text);
+  EXPECT_TRUE(ReadLogOnRun(entry).on);
+  EXPECT_TRUE(ReadLogOnRun(entry).watch);
+  WriteAutostartEntry(entry, AutostartEntryText("/opt/my --watch apps/murva32", "-E", ""));
+  EXPECT_TRUE(ReadLogOnRun(entry).on);
+  EXPECT_FALSE(ReadLogOnRun(entry).watch);  // a word of the path is no switch
+}
+
 // A stand-in program at an awkward path that records how it was started.
 std::filesystem::path RecordingProgram(const std::filesystem::path& folder) {
   const auto program = folder / "my \"apps\" $HOME" / "murva32";

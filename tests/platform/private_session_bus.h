@@ -1,16 +1,50 @@
 // A private D-Bus session bus for one test, with the user folders in a
 // temporary home: the desktop settings stores (dconf, xfconfd) it starts
-// keep their values there, as they would in a user's session.
+// keep their values there, as they would in a user's session. And a private
+// bus standing in for the system bus.
 #pragma once
 
 #include <QProcess>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/run_command.h"
 #include "scoped_environment.h"
 
 namespace murva::testing {
+
+// A bus daemon of the test's own (with the session bus's open policy), run
+// as this process's child so that it is reaped when it ends.
+class PrivateBusDaemon {
+ public:
+  PrivateBusDaemon() {
+    daemon_.setStandardErrorFile(QProcess::nullDevice());
+    daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    if (!daemon_.waitForStarted(10000)) return;
+    while (!daemon_.canReadLine() && daemon_.state() == QProcess::Running) {
+      daemon_.waitForReadyRead(1000);
+    }
+    address_ = daemon_.readLine().trimmed().toStdString();
+  }
+  ~PrivateBusDaemon() { Stop(); }
+  PrivateBusDaemon(const PrivateBusDaemon&) = delete;
+  PrivateBusDaemon& operator=(const PrivateBusDaemon&) = delete;
+
+  const std::string& Address() const { return address_; }
+  void Stop() {
+    if (daemon_.state() == QProcess::NotRunning) return;
+    daemon_.terminate();
+    if (!daemon_.waitForFinished(10000)) {
+      daemon_.kill();
+      daemon_.waitForFinished(1000);
+    }
+  }
+
+ private:
+  QProcess daemon_;
+  std::string address_;
+};
 
 class PrivateSessionBus {
  public:
@@ -23,40 +57,42 @@ class PrivateSessionBus {
     environment_.Set("GSETTINGS_BACKEND", "dconf");
     std::filesystem::create_directories(home / "run");
     std::filesystem::permissions(home / "run", std::filesystem::perms::owner_all);
-    // The bus daemon runs as this process's child, so that it is reaped
-    // when it ends.
-    daemon_.setStandardErrorFile(QProcess::nullDevice());
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    if (!daemon_.waitForStarted(10000)) return;
-    while (!daemon_.canReadLine() && daemon_.state() == QProcess::Running) {
-      daemon_.waitForReadyRead(1000);
+    daemon_ = std::make_unique<PrivateBusDaemon>();
+    if (!daemon_->Address().empty()) {
+      environment_.Set("DBUS_SESSION_BUS_ADDRESS", daemon_->Address());
     }
-    address_ = daemon_.readLine().trimmed().toStdString();
-    if (!address_.empty()) environment_.Set("DBUS_SESSION_BUS_ADDRESS", address_);
   }
   ~PrivateSessionBus() { Stop(); }
   PrivateSessionBus(const PrivateSessionBus&) = delete;
   PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
 
-  bool Running() const { return !address_.empty(); }
+  bool Running() const { return !daemon_->Address().empty(); }
 
   // Ends the session: the bus goes away, and the services it started end
   // with it, writing what they keep.
   void Stop() {
-    if (daemon_.state() != QProcess::NotRunning) {
-      daemon_.terminate();
-      if (!daemon_.waitForFinished(10000)) {
-        daemon_.kill();
-        daemon_.waitForFinished(1000);
-      }
-    }
+    daemon_->Stop();
     environment_.Unset("DBUS_SESSION_BUS_ADDRESS");
   }
 
  private:
   ScopedEnvironment environment_;
-  QProcess daemon_;
-  std::string address_;
+  std::unique_ptr<PrivateBusDaemon> daemon_;
+};
+
+// A bus standing in for the system bus ($DBUS_SYSTEM_BUS_ADDRESS), on which
+// a test may own the names of system services (org.freedesktop.login1).
+class PrivateSystemBus {
+ public:
+  PrivateSystemBus() {
+    if (!daemon_.Address().empty()) environment_.Set("DBUS_SYSTEM_BUS_ADDRESS", daemon_.Address());
+  }
+  bool Running() const { return !daemon_.Address().empty(); }
+  const std::string& Address() const { return daemon_.Address(); }
+
+ private:
+  PrivateBusDaemon daemon_;
+  ScopedEnvironment environment_;
 };
 
 // What the next log-on would see: the output of a command run in a new

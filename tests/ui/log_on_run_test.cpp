@@ -1,5 +1,6 @@
-// The log-on run switch on the convenience page: stored with the page, and
-// the autostart entry follows it when the page is saved.
+// The log-on run switch on the convenience page, and under it the switch
+// that keeps the log-on run resident (--watch): stored with the page, and
+// the autostart entry follows them when the page is saved.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -52,6 +53,7 @@ class LogOnRunTest : public ::testing::Test {
   }
 
   QCheckBox* Box() { return form_->findChild<QCheckBox*>("CheckBoxLogOn"); }
+  QCheckBox* Watch() { return form_->findChild<QCheckBox*>("CheckBoxWatch"); }
   QPushButton* Save() { return form_->findChild<QPushButton*>("SpeedButtonSave"); }
   std::filesystem::path Entry() const { return folder_ / "config" / "autostart" / "murva32.desktop"; }
   std::string Ini() const { return ReadBytes(folder_ / "settings" / "MURVA32.INI"); }
@@ -84,12 +86,42 @@ TEST_F(LogOnRunTest, SavingThePageWritesTheEntryAndTheKeyAndRemovesThemAgain) {
   EXPECT_NE(Ini().find("CalAutoRun=1\r\n"), std::string::npos);
   const std::string entry = ReadBytes(Entry());
   EXPECT_NE(entry.find("\nExec="), std::string::npos) << entry;
-  EXPECT_NE(entry.find(" -E\n"), std::string::npos) << entry;
+  // The watch is on by default: the log-on run stays resident.
+  EXPECT_NE(entry.find(" -E --watch\n"), std::string::npos) << entry;
 
   QTest::mouseClick(Box(), Qt::LeftButton);
   Save()->click();
   EXPECT_NE(Ini().find("CalAutoRun=0\r\n"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(Entry()));
+}
+
+TEST_F(LogOnRunTest, TheWatchSwitchSitsUnderTheLogOnRunAndAddsWatchToTheEntry) {
+  Open("CalAutoRun=1\r\n");
+  ASSERT_NE(Watch(), nullptr);
+  EXPECT_EQ(Watch()->text(), "日付が変わったら壁紙を更新する");
+  EXPECT_TRUE(Watch()->isChecked());  // on by default
+  EXPECT_TRUE(Watch()->isEnabled());
+  EXPECT_GT(Watch()->geometry().top(), Box()->geometry().top());
+
+  QTest::mouseClick(Watch(), Qt::LeftButton);
+  EXPECT_TRUE(Save()->isEnabled());
+  Save()->click();
+  EXPECT_NE(Ini().find("CalWatchOn=0\r\n"), std::string::npos);
+  std::string entry = ReadBytes(Entry());
+  EXPECT_NE(entry.find(" -E\n"), std::string::npos) << entry;
+
+  QTest::mouseClick(Watch(), Qt::LeftButton);
+  Save()->click();
+  EXPECT_NE(Ini().find("CalWatchOn=1\r\n"), std::string::npos);
+  entry = ReadBytes(Entry());
+  EXPECT_NE(entry.find(" -E --watch\n"), std::string::npos) << entry;
+
+  // Without the log-on run it has nothing to add to: greyed out.
+  QTest::mouseClick(Box(), Qt::LeftButton);
+  EXPECT_FALSE(Watch()->isEnabled());
+  Open("CalAutoRun=0\r\nCalWatchOn=0\r\n");
+  EXPECT_FALSE(Watch()->isChecked());
+  EXPECT_FALSE(Watch()->isEnabled());
 }
 
 TEST_F(LogOnRunTest, SavingOtherSwitchesLeavesTheEntryAlone) {

@@ -189,6 +189,26 @@ TEST_F(InstallTest, ThePrefixHoldsEverything) {
   EXPECT_NE(formatted.find("--autostart"), std::string::npos);
   EXPECT_EQ(messages, "");
   EXPECT_TRUE(std::filesystem::is_regular_file(Prefix() / "include" / "murva32" / "murva_spi.h"));
+  EXPECT_NE(formatted.find("--watch"), std::string::npos);
+
+  // The systemd user unit runs the installed program resident in the
+  // graphical session, and systemd finds nothing wrong with it.
+  const auto unit = Prefix() / "lib" / "systemd" / "user" / "murva32.service";
+  const std::string text = ReadBytes(unit);
+  EXPECT_NE(text.find("\nExecStart=" + Program().string() + " -E --watch\n"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\nPartOf=graphical-session.target\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nWantedBy=graphical-session.target\n"), std::string::npos) << text;
+  // (systemd's user manager wants a runtime folder even to check a unit.)
+  const auto runtime = root_->Path() / "verify-run";
+  std::filesystem::create_directories(runtime);
+  chmod(runtime.c_str(), 0700);
+  std::string verify_output;
+  EXPECT_EQ(RunCommand("env", {"XDG_RUNTIME_DIR=" + runtime.string(), "systemd-analyze", "--user",
+                               "--man=no", "verify", unit.string()},
+                       &verify_output, &verify_output),
+            0)
+      << verify_output;
 }
 
 TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLogOn) {
@@ -235,7 +255,16 @@ TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLog
   EXPECT_EQ(ReadBytes(Settings() / "MURVA32.INI"), settings_before);
   EXPECT_EQ(ReadBytes(Settings() / "MURVA00.BMP"), picture_before);
 
-  // 4. Off again: the entry goes, and so does the setting.
+  // 4. With --watch: the log-on run stays resident; both are recorded.
+  const ProgramRun watch = Murva({"--autostart", "on", "--watch"});
+  ASSERT_EQ(watch.exit_code, 0) << watch.errors;
+  EXPECT_NE(ReadBytes(Entry()).find("\nExec=" + Program().string() + " -E --watch\n"),
+            std::string::npos);
+  EXPECT_NE(ReadBytes(Settings() / "MURVA32.INI").find("CalWatchOn=1"), std::string::npos);
+  EXPECT_EQ(Murva({"--autostart", "status"}).output, "on --watch\n");
+  EXPECT_EQ(Murva({"--autostart", "off", "--watch"}).exit_code, 2);
+
+  // 5. Off again: the entry goes, and so does the setting.
   const ProgramRun off = Murva({"--autostart", "off"});
   ASSERT_EQ(off.exit_code, 0) << off.errors;
   EXPECT_FALSE(std::filesystem::exists(Entry()));
