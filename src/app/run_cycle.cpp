@@ -138,6 +138,7 @@ void RunCycle::FormCreate() {
         state_.today.year, static_cast<std::uint8_t>(state_.today.month),
         static_cast<std::uint8_t>(state_.today.day))));
     view_.RefreshControls();
+    view_.RefreshPagePositions();
     view_.SetCaption(ModeCaption());
     state_.full_client_height = view_.ClientHeight();
   });
@@ -155,6 +156,7 @@ void RunCycle::FormActivate() {
       store_->RestorePanelPages(copy_);
       store_->LoadPageSettings(copy_);
       view_.RefreshControls();
+      view_.RefreshPagePositions();
       return;
     }
     if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom) {
@@ -198,6 +200,7 @@ void RunCycle::ShowPage(int page) {
   copy_.wallpaper_page = page;
   store_->LoadPageSettings(copy_);
   view_.RefreshControls();
+  view_.RefreshPagePositions();
 }
 
 void RunCycle::BeginAutoRun() {
@@ -267,7 +270,10 @@ void RunCycle::BuildAndFinish() {
 
 void RunCycle::SpeedButtonMakeClick() {
   Guarded([this] {
-    if (copy_.stealth) {
+    if (copy_.stealth && !shrunk_) {
+      // The height to come back to is the window's as the user left it;
+      // the one taken at creation predates the window's showing.
+      state_.full_client_height = view_.ClientHeight();
       shrunk_ = true;
       view_.SetShrunk(true, state_.full_client_height);
     }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/run_state.h"
@@ -31,6 +32,9 @@ struct RunEnvironment {
   RandomSource* random = &ProcessRandom();
   ProcessLauncher* launcher = nullptr;  // required
   WallpaperInstaller* installer = nullptr;  // null: never install
+  // The screen the wallpaper is built for and the window is placed on;
+  // empty: the primary screen (a test names a screen of its own).
+  std::optional<ScreenSize> screen;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {

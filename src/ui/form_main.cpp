@@ -1,6 +1,7 @@
 #include "ui/form_main.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -27,6 +28,7 @@ namespace murva {
 TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(parent) {
   setObjectName("FormMain");
   setWindowTitle(text::kApplicationTitle);
+  screen_override_ = environment.screen;
   cycle_ = std::make_unique<RunCycle>(*this, std::move(environment));
 
   auto* layout = new QVBoxLayout(this);
@@ -48,19 +50,43 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] { cycle_->ButtonCloseClick(); });
   ConnectTabs();
+  FitToScreen();
 }
 
 TFormMain::~TFormMain() = default;
 
+// The first large tab: the wallpaper pages on top (the second column of
+// their row is free for what is shown beside them), the settings tabs below
+// across the whole width, and the information panel of an automatic run at
+// the bottom. Extra height goes to the settings tabs.
 QWidget* TFormMain::BuildCalendarPanel() {
   auto* panel = new QWidget(main_tabs_);
-  auto* layout = new QVBoxLayout(panel);
-  page_control1_ = new WallpaperPages(*this, panel);
+  auto* layout = new QGridLayout(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  page_control1_ = new WallpaperPages(*this, *upper_panel_, panel);
   info_panel_ = new InfoPanel(panel);
-  layout->addWidget(page_control1_);
-  layout->addWidget(BuildSettingsTabs());
-  layout->addWidget(info_panel_);
+  layout->addWidget(page_control1_, 0, 0);
+  layout->addWidget(BuildSettingsTabs(), 1, 0, 1, 2);
+  layout->addWidget(info_panel_, 2, 0, 1, 2);
+  layout->setColumnStretch(0, 1);
+  layout->setRowStretch(1, 1);
   return panel;
+}
+
+QRect TFormMain::AvailableArea() const {
+  if (screen_override_) return {0, 0, screen_override_->width, screen_override_->height};
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void TFormMain::FitToScreen() {
+  // Room for the window frame the desktop adds around the client area.
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 48;
+  layout()->activate();
+  const QRect area = AvailableArea();
+  const QSize room(area.width() - kFrameWidth, area.height() - kFrameHeight);
+  resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 QTabWidget* TFormMain::BuildSettingsTabs() {
@@ -184,20 +210,30 @@ void TFormMain::RefreshControls() {
   schedule_page_->Show();
 }
 
+void TFormMain::RefreshPagePositions() { page_control1_->RefreshPagePositions(); }
+
 void TFormMain::ShowModeIndicator(const std::string& text, Color panel, Color font) {
   basic_tab_->ShowModeIndicator(text, panel, font);
 }
 
 void TFormMain::SetShrunk(bool shrunk, int full_client_height) {
   upper_panel_->SetShrunk(shrunk);
-  main_tabs_->setVisible(!shrunk);
   if (shrunk) {
-    setFixedHeight(upper_panel_->sizeHint().height() + 2 * layout()->contentsMargins().top());
-  } else {
-    setMinimumHeight(0);
-    setMaximumHeight(QWIDGETSIZE_MAX);
-    resize(width(), full_client_height);
+    if (!size_before_shrink_) size_before_shrink_ = size();
+    main_tabs_->hide();
+    layout()->activate();
+    setFixedHeight(layout()->totalSizeHint().height());
+    return;
   }
+  main_tabs_->show();
+  // Back under the layout's own minimum, then exactly the size the window
+  // had before it shrank.
+  setMinimumHeight(0);
+  setMaximumHeight(QWIDGETSIZE_MAX);
+  layout()->activate();
+  const int width_before = size_before_shrink_ ? size_before_shrink_->width() : width();
+  size_before_shrink_.reset();
+  resize(width_before, full_client_height);
 }
 
 int TFormMain::ClientHeight() const { return height(); }
@@ -212,6 +248,7 @@ void TFormMain::SetVersionLabels(const std::string& text) {
 }
 
 ScreenSize TFormMain::Screen() const {
+  if (screen_override_) return *screen_override_;
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
   const QSize size = screen->geometry().size() * screen->devicePixelRatio();
@@ -220,6 +257,8 @@ ScreenSize TFormMain::Screen() const {
 
 ScreenSize TFormMain::WindowSize() const { return {width(), height()}; }
 
+// The stored position is the window frame's, as the desktop shows it; a
+// window not yet shown places its frame there once the frame is known.
 void TFormMain::MoveWindow(int left, int top) { move(left, top); }
 
 // --- Events ------------------------------------------------------------------
@@ -228,7 +267,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   timer_delay_->stop();
   if (!closing_) {
     closing_ = true;
-    cycle_->FormClose(x(), y());
+    // The frame's position, which MoveWindow places again at the next start.
+    cycle_->FormClose(frameGeometry().x(), frameGeometry().y());
   }
   event->accept();
 }

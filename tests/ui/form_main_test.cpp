@@ -136,7 +136,8 @@ TEST_F(FormMainTest, ConvenienceEditsEnableSaveAndTheSaveWritesTheKeys) {
   EXPECT_NE(delay->palette().color(QPalette::Text), QColor(Qt::red));
   delay->setValue(12);
   EXPECT_EQ(delay->palette().color(QPalette::Text), QColor(Qt::red));
-  QTest::mouseClick(Find<QCheckBox>("CheckBoxHide"), Qt::LeftButton);
+  // On the box itself: a check box takes clicks on its box and caption only.
+  QTest::mouseClick(Find<QCheckBox>("CheckBoxHide"), Qt::LeftButton, {}, QPoint(8, 8));
   save->click();
   EXPECT_FALSE(save->isEnabled());
   const std::string ini = Ini();
