@@ -1,9 +1,11 @@
 #include "app/background_filter.h"
 
+#include <QUtf8StringView>
 #include <algorithm>
 #include <vector>
 
 #include "imaging/platform_graphics.h"
+#include "settings/cp932.h"
 
 namespace murva {
 namespace {
@@ -17,26 +19,28 @@ bool UsableExtension(const std::string& extension) {
 }
 
 // A description the filter syntax cannot misread: no brackets, separators
-// or control characters.
-std::string CleanDescription(const std::string& description, const std::string& extension) {
+// or control characters, blanks run together.
+std::string CleanDescription(const std::string& raw, const std::string& extension) {
+  // A plug-in made for the Windows program describes its formats in CP932.
+  const std::string description =
+      QUtf8StringView(raw).isValidUtf8() ? raw : DecodeCp932Lossy(raw);
   std::string clean;
   for (char c : description) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '(' || c == ')' || c == ';' || c == '*' || byte < 0x20 || byte == 0x7F) {
-      clean += ' ';
+    if (c == '(' || c == ')' || c == ';' || c == '*' || byte < 0x20 || byte == 0x7F || c == ' ') {
+      if (!clean.empty() && clean.back() != ' ') clean += ' ';
     } else {
       clean += c;
     }
   }
-  const auto first = clean.find_first_not_of(' ');
-  if (first == std::string::npos) {
+  if (!clean.empty() && clean.back() == ' ') clean.pop_back();
+  if (clean.empty()) {
     std::string upper = extension;
     for (char& c : upper) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return upper + " files";
   }
-  clean = clean.substr(first, clean.find_last_not_of(' ') - first + 1);
   return clean;
 }
 

@@ -40,7 +40,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   main_tabs_->addTab(BuildCalendarPanel(), "  カレンダ機能パネル  ");
   schedule_page_ = new SchedulePage(*this, main_tabs_);
   main_tabs_->addTab(schedule_page_, " スケジュール機能パネル ");
-  layout->addWidget(main_tabs_);
+  layout->addWidget(main_tabs_, 1);
 
   timer_delay_ = new QTimer(this);
   timer_delay_->setObjectName("TimerDelay");

@@ -44,6 +44,8 @@ UpperPanel::UpperPanel(PanelContext& context, QWidget* parent)
     : QFrame(parent), context_(context) {
   setObjectName("PanelUpper");
   setFrameShape(QFrame::StyledPanel);
+  // The strip keeps its height; a larger window gives the room to the tabs.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(6, 4, 6, 4);
   layout->setVerticalSpacing(3);
@@ -104,7 +106,6 @@ UpperPanel::UpperPanel(PanelContext& context, QWidget* parent)
   QFont bold = close_button_->font();
   bold.setBold(true);
   close_button_->setFont(bold);
-  close_button_->setMinimumWidth(close_button_->fontMetrics().horizontalAdvance("▼×") + 16);
   layout->addWidget(make_button_, 0, 11, 2, 1);
   layout->addWidget(close_button_, 0, 12, 2, 1, Qt::AlignTop);
   connect(make_button_, &QPushButton::clicked, this, &UpperPanel::MakeClicked);

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <filesystem>
 
 #include "layout_check.h"
@@ -32,15 +34,13 @@ std::string Name(ScreenSize screen) {
 
 class WindowLayoutTest : public ::testing::TestWithParam<ScreenSize> {
  protected:
-  TFormMain& Open(const std::string& argument = "") {
+  TFormMain& Open(const std::string& background = "/pictures/a rather long folder name/back.png") {
     testing::WriteBytes(folder_ / "MURVA32.INI",
                         "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\n"
-                        "CalendDely=30\r\nCalenAlWay=1\r\n"
-                        "EditPathW1=/pictures/a rather long folder name/background.png\r\n"
+                        "CalendDely=30\r\nCalenAlWay=1\r\nEditPathW1=" + background + "\r\n"
                         "CalendWX11=700\r\nCalendWY11=500\r\nSchdulWX11=40\r\nSchdulWY11=600\r\n");
     RunEnvironment environment;
     environment.program_folder = folder_.Path();
-    environment.first_argument = argument;
     environment.clock = &clock_;
     environment.launcher = &launcher_;
     environment.screen = GetParam();
@@ -105,8 +105,84 @@ TEST_P(WindowLayoutTest, EveryTabFitsTheScreenWithNothingClippedOrOverlapped) {
   const ScreenSize screen = GetParam();
   EXPECT_LE(form_->width(), screen.width);
   EXPECT_LE(form_->height(), screen.height);
-  const std::vector<std::string> faults = FaultsInEveryTab("normal");
-  for (const std::string& fault : faults) ADD_FAILURE() << fault;
+  for (const std::string& fault : FaultsInEveryTab("normal")) ADD_FAILURE() << fault;
+  // Made larger by the user, the tabs take the room.
+  const QSize larger(screen.width * 2 / 3, screen.height * 2 / 3);
+  if (larger.width() > form_->width() && larger.height() > form_->height()) {
+    form_->resize(larger);
+    for (const std::string& fault : FaultsInEveryTab("larger")) ADD_FAILURE() << "larger: " << fault;
+  }
+}
+
+// The smallest window: every control keeps the room its content needs, and
+// that window still fits the screen with room for a frame and a panel.
+TEST_P(WindowLayoutTest, AtItsMinimumSizeNothingIsClippedAndItFitsTheScreen) {
+  Open();
+  const QSize minimum = form_->minimumSize();
+  EXPECT_EQ(minimum, form_->minimumSizeHint());
+  EXPECT_LE(minimum.width(), 1024 - 16);
+  EXPECT_LE(minimum.height(), 768 - 88);
+  form_->resize(minimum);
+  for (const std::string& fault : FaultsInEveryTab()) ADD_FAILURE() << fault;
+}
+
+// The right-click test run shows the information panel: the window makes
+// room for it instead of squeezing the tabs.
+TEST_P(WindowLayoutTest, TestRunMakesRoomForTheInformationPanel) {
+  Open();
+  form_->resize(form_->minimumSize());
+  QTest::mousePress(form_->findChild<QPushButton*>("SpeedButtonMake"), Qt::RightButton);
+  ASSERT_TRUE(form_->findChild<QWidget*>("PanelInfo")->isVisible());
+  EXPECT_EQ(form_->findChild<QLabel*>("LabelInfo")->text(), "ただいま待機中です");
+  const ScreenSize screen = GetParam();
+  EXPECT_LE(form_->height(), std::min(screen.height, 768) - 88);
+  for (const std::string& fault : FaultsInEveryTab("test-run")) ADD_FAILURE() << fault;
+  form_->close();
+}
+
+// A build in stealth mode shrinks the window to the strip, where the four
+// position read-outs take the places of their labels; Esc brings back
+// exactly the size and place the window had.
+TEST_P(WindowLayoutTest, StealthBuildShrinksToTheStripAndRestoresTheExactSize) {
+  const std::filesystem::path picture = folder_ / "back.bmp";
+  QImage image(320, 240, QImage::Format_RGB32);
+  image.fill(Qt::darkCyan);
+  ASSERT_TRUE(image.save(QString::fromStdString(picture.string()), "BMP"));
+  Open(picture.string());
+  const QRect before(QPoint(30, 20), form_->minimumSize() + QSize(37, 23));
+  form_->setGeometry(before);
+  QApplication::processEvents();
+  const QStringList readouts = {"PanelCY", "PanelCX", "PanelSY", "PanelSX"};
+  for (const QString& name : readouts) {
+    EXPECT_FALSE(form_->findChild<QLabel*>(name)->isVisible()) << name.toStdString();
+  }
+
+  form_->findChild<QPushButton*>("SpeedButtonMake")->click();
+  QApplication::processEvents();
+  ASSERT_TRUE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
+  EXPECT_EQ(form_->findChild<QPushButton*>("ButtonClose")->text(), "▼");
+  auto* strip = form_->findChild<QWidget*>("PanelUpper");
+  EXPECT_FALSE(form_->findChild<QWidget*>("PageControlMain")->isVisible());
+  EXPECT_LE(form_->height(), strip->height() + 2 * 12);
+  EXPECT_EQ(form_->width(), before.width());
+  EXPECT_EQ(form_->geometry().topLeft(), before.topLeft());
+  for (const QString& name : readouts) {
+    auto* readout = form_->findChild<QLabel*>(name);
+    EXPECT_TRUE(readout->isVisible()) << name.toStdString();
+  }
+  EXPECT_EQ(form_->findChild<QLabel*>("PanelCX")->text(), "700");
+  for (const std::string& fault : LayoutCheck::Faults(form_.get())) ADD_FAILURE() << "shrunk: " << fault;
+  Save("shrunk");
+
+  form_->activateWindow();
+  QTest::keyClick(form_.get(), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(form_->findChild<QPushButton*>("ButtonClose")->text(), "×");
+  EXPECT_EQ(form_->geometry(), before);
+  for (const QString& name : readouts) {
+    EXPECT_FALSE(form_->findChild<QLabel*>(name)->isVisible()) << name.toStdString();
+  }
+  for (const std::string& fault : FaultsInEveryTab("restored")) ADD_FAILURE() << fault;
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, WindowLayoutTest,
