@@ -1,8 +1,6 @@
-// The arithmetic of the wallpaper pages: markers, distances, the shadow
-// colour's steps, the initial colours and the background dialog's filter.
+// The arithmetic of the wallpaper pages at its edges (the window tests walk
+// the ordinary cases), and the background dialog's filter.
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "app/background_filter.h"
 #include "app/page_colors.h"
@@ -31,17 +29,6 @@ TEST(PagePositionsTest, MarkerOffsetScalesByScreenOverMiniatureTimesOnePointOne)
     EXPECT_EQ(MarkerOffset(c.position, c.screen, c.miniature), c.expected)
         << c.position << " on " << c.screen;
   }
-  // The formula itself, on every position of a 1024x768 screen.
-  for (int p = 0; p <= 768; ++p) {
-    ASSERT_EQ(MarkerOffset(p, 768, kMiniatureHeight), std::lround(p / (768.0 / 81 * 1.1))) << p;
-  }
-}
-
-TEST(PagePositionsTest, DistancesAreFromBothEdges) {
-  const EdgeDistances distances = DistancesFromEdges(300, 768);
-  EXPECT_EQ(distances.near_edge, 300);
-  EXPECT_EQ(distances.far_edge, 468);
-  EXPECT_EQ(DistancesFromEdges(1024, 1024).far_edge, 0);
 }
 
 TEST(PagePositionsTest, OrientationSwitchDividesByRoundedRatiosWithoutTheFactor) {
@@ -61,43 +48,20 @@ TEST(PagePositionsTest, OrientationSwitchDividesByRoundedRatiosWithoutTheFactor)
   }
 }
 
-TEST(PagePositionsTest, BarsEditTheirOwnLayoutField) {
-  PageLayout layout;
-  int value = 1;
-  for (int i = 0; i < kLayoutBarCount; ++i) layout.*LayoutField(static_cast<LayoutBar>(i)) = value++;
-  EXPECT_EQ(layout.calendar_y, 1);
-  EXPECT_EQ(layout.calendar_x, 2);
-  EXPECT_EQ(layout.schedule_y, 3);
-  EXPECT_EQ(layout.schedule_x, 4);
-  EXPECT_EQ(layout.month_spacing, 5);
-  EXPECT_EQ(layout.line_spacing, 6);
-  EXPECT_EQ(layout.day_spacing, 7);
-}
-
-TEST(PageColorsTest, ShadowStepsThroughFourColoursAndLeavesOthers) {
-  Color color = 0x000000;
-  std::vector<Color> seen;
-  for (int click = 0; click < 4; ++click) seen.push_back(color = NextShadowColor(color));
-  EXPECT_EQ(seen, (std::vector<Color>{0xFFFFFF, 0xC0C0C0, 0x808080, 0x000000}));
-  EXPECT_EQ(NextShadowColor(0x123456), 0x123456u);
-}
-
-TEST(PageColorsTest, InitialColoursLeaveTheShadowAndThePage) {
+// The cycle and the reset are checked on the widgets; here what they leave.
+TEST(PageColorsTest, WhatTheColourButtonsLeaveAlone) {
+  EXPECT_EQ(NextShadowColor(0x123456), 0x123456u);  // a colour outside the cycle
   PageValues values;
   values.path = "/p.bmp";
   values.orientation = kHorizontalCaption;
   values.shadow = 0xC0C0C0;
-  for (int swatch = 0; swatch < kSwatchCount; ++swatch) SwatchColor(values, swatch) = 0x010203;
+  values.sunday = values.title = 0x010203;
   ResetTextColors(values);
-  const PageValues initial;
-  for (int swatch = 0; swatch < kSwatchCount; ++swatch) {
-    EXPECT_EQ(SwatchColor(values, swatch), SwatchColor(initial, swatch)) << swatch;
-  }
+  EXPECT_EQ(values.sunday, kDefaultSundayColor);
+  EXPECT_EQ(values.title, kDefaultTitleColor);
   EXPECT_EQ(values.shadow, 0xC0C0C0u);
   EXPECT_EQ(values.path, "/p.bmp");
   EXPECT_EQ(values.orientation, kHorizontalCaption);
-  EXPECT_EQ(SwatchColor(initial, kSwatchSun), kDefaultSundayColor);
-  EXPECT_EQ(SwatchColor(initial, kSwatchStr), kDefaultTitleColor);
 }
 
 TEST(BackgroundFilterTest, ListsWhatCanBeReadWithAllFilesLast) {
