@@ -209,21 +209,23 @@ TEST_F(WallpaperPagesTest, PositionBarsRangeOverTheScreenAndMoveTheMarker) {
   EXPECT_EQ(form_->Cycle().Copy().layout.schedule_x, 1024);
 }
 
-TEST_F(WallpaperPagesTest, ALargeScreenIsReachableToItsFarEdge) {
-  Open({3840, 2160}, "CalendWX13=3500\r\nCalWalNumb=3\r\n");
-  EXPECT_EQ(Bar("ScrollBarCalLeft")->maximum(), 3840);
-  EXPECT_EQ(Bar("ScrollBarCalTop")->maximum(), 2160);
-  EXPECT_EQ(Bar("ScrollBarCalLeft")->value(), 3500);
-  EXPECT_EQ(Text("PanelCalX23"), "340");
-  Bar("ScrollBarSchLeft")->setValue(3840);
-  EXPECT_EQ(Text("PanelSchX23"), "0");
-}
-
-TEST_F(WallpaperPagesTest, AStoredPositionBeyondASmallerScreenIsBroughtOntoIt) {
-  Open({1024, 768}, "CalendWX13=1500\r\nCalWalNumb=3\r\n");
-  EXPECT_EQ(Bar("ScrollBarCalLeft")->value(), 1024);
-  EXPECT_EQ(Text("PanelCalX23"), "0");
-  EXPECT_EQ(form_->Cycle().Copy().layout.calendar_x, 1024);
+// A large screen is reachable to its far edge; a position stored on a larger
+// screen than this one is brought onto it.
+TEST_F(WallpaperPagesTest, TheBarsRangeOverTheScreenOfTheBuild) {
+  struct Case {
+    ScreenSize screen;
+    int stored, shown;
+  };
+  for (const Case& c : {Case{{3840, 2160}, 3500, 3500}, Case{{1024, 768}, 1500, 1024}}) {
+    Open(c.screen, "CalendWX13=" + std::to_string(c.stored) + "\r\nCalWalNumb=3\r\n");
+    EXPECT_EQ(Bar("ScrollBarCalLeft")->maximum(), c.screen.width);
+    EXPECT_EQ(Bar("ScrollBarCalTop")->maximum(), c.screen.height);
+    EXPECT_EQ(Bar("ScrollBarCalLeft")->value(), c.shown);
+    EXPECT_EQ(form_->Cycle().Copy().layout.calendar_x, c.shown);
+    EXPECT_EQ(Text("PanelCalX23"), QString::number(c.screen.width - c.shown));
+    Bar("ScrollBarSchLeft")->setValue(c.screen.width);
+    EXPECT_EQ(Text("PanelSchX23"), "0");
+  }
 }
 
 TEST_F(WallpaperPagesTest, SwitchingTheOrientationTwiceReturnsCaptionAndStrip) {
