@@ -118,6 +118,7 @@ void RunCycle::FormCreate() {
         state_.today.year, static_cast<std::uint8_t>(state_.today.month),
         static_cast<std::uint8_t>(state_.today.day))));
     view_.RefreshControls();
+    view_.RefreshPagePositions();
     view_.SetCaption(ModeCaption());
     state_.full_client_height = view_.ClientHeight();
   });
@@ -135,6 +136,7 @@ void RunCycle::FormActivate() {
       store_->RestorePanelPages(copy_);
       store_->LoadPageSettings(copy_);
       view_.RefreshControls();
+      view_.RefreshPagePositions();
       return;
     }
     if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom) {
@@ -180,6 +182,7 @@ void RunCycle::ShowPage(int page) {
   copy_.wallpaper_page = page;
   store_->LoadPageSettings(copy_);
   view_.RefreshControls();
+  view_.RefreshPagePositions();
 }
 
 void RunCycle::BeginAutoRun() {
@@ -257,7 +260,10 @@ void RunCycle::SpeedButtonMakeClick() {
       view_.ShowMessage(UnstorableTextMessage(*text) + kBuildStoppedNote);
       return;
     }
-    if (copy_.stealth) {
+    if (copy_.stealth && !shrunk_) {
+      // The height to come back to is the window's as the user left it;
+      // the one taken at creation predates the window's showing.
+      state_.full_client_height = view_.ClientHeight();
       shrunk_ = true;
       view_.SetShrunk(true, state_.full_client_height);
     }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/run_state.h"
@@ -35,6 +36,9 @@ struct RunEnvironment {
   // script): the automatic run always ends, also after an error, which
   // Failed() then tells.
   bool unattended = false;
+  // The screen the wallpaper is built for and the window is placed on;
+  // empty: the primary screen (a test names a screen of its own).
+  std::optional<ScreenSize> screen;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {

@@ -36,9 +36,14 @@ class RunView {
   virtual void ShowInfoPanel() = 0;
   // The controls show the working copy again (after a load, a tab change).
   virtual void RefreshControls() = 0;
+  // After the shown wallpaper page was loaded and the controls show it: the
+  // page's orientation marker and its four position displays follow the
+  // loaded values (RefreshPagePositions).
+  virtual void RefreshPagePositions() = 0;
   // PanelModeDsp with its text and colours.
   virtual void ShowModeIndicator(const std::string& text, Color panel, Color font) = 0;
-  // The stealth state: shrunk to the upper strip, or restored to full height.
+  // The stealth state: shrunk to the upper strip, or restored to the full
+  // client height (the height the window had when it shrank).
   virtual void SetShrunk(bool shrunk, int full_client_height) = 0;
   virtual int ClientHeight() const = 0;
   // The build button's caption turns yellow for a test run.

@@ -1,6 +1,7 @@
 #include "ui/form_main.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -38,6 +39,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   setObjectName("FormMain");
   setWindowTitle(text::kApplicationTitle);
   setWindowIcon(ApplicationIcon());
+  screen_override_ = environment.screen;
   cycle_ = std::make_unique<RunCycle>(*this, std::move(environment));
 
   auto* layout = new QVBoxLayout(this);
@@ -50,7 +52,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   schedule_page_ = new SchedulePage(*this, main_tabs_);
   main_tabs_->addTab(schedule_page_, " スケジュール機能パネル ");
   main_tabs_->addTab(new ScheduleExplanationTab(main_tabs_), "  予定入力形式の解説  ");
-  layout->addWidget(main_tabs_);
+  layout->addWidget(main_tabs_, 1);
 
   timer_delay_ = new QTimer(this);
   timer_delay_->setObjectName("TimerDelay");
@@ -63,6 +65,7 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   form_msg_ = new TFormMsg(this);
   new BrowseShortcut(*this);
   ConnectTabs();
+  FitToScreen();
 }
 
 void TFormMain::SetDialogs(Dialogs& dialogs) {
@@ -72,10 +75,15 @@ void TFormMain::SetDialogs(Dialogs& dialogs) {
 
 TFormMain::~TFormMain() = default;
 
+// The first large tab: the wallpaper pages on top with the preview beside
+// them, the settings tabs below
+// across the whole width, and the information panel of an automatic run at
+// the bottom. Extra height goes to the settings tabs.
 QWidget* TFormMain::BuildCalendarPanel() {
   auto* panel = new QWidget(main_tabs_);
-  auto* layout = new QVBoxLayout(panel);
-  page_control1_ = new WallpaperPages(*this, panel);
+  auto* layout = new QGridLayout(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  page_control1_ = new WallpaperPages(*this, *upper_panel_, panel);
   info_panel_ = new InfoPanel(panel);
   // The preview stands beside the wallpaper pages.
   const auto bar = [this](const char* name) { return upper_panel_->findChild<QScrollBar*>(name); };
@@ -83,13 +91,30 @@ QWidget* TFormMain::BuildCalendarPanel() {
                               {bar("ScrollBarCalLeft"), bar("ScrollBarCalTop"),
                                bar("ScrollBarSchLeft"), bar("ScrollBarSchTop")},
                               panel);
-  auto* pages_row = new QHBoxLayout;
-  pages_row->addWidget(page_control1_, 3);
-  pages_row->addWidget(preview_, 2);
-  layout->addLayout(pages_row);
-  layout->addWidget(BuildSettingsTabs());
-  layout->addWidget(info_panel_);
+  layout->addWidget(page_control1_, 0, 0);
+  layout->addWidget(preview_, 0, 1);
+  layout->addWidget(BuildSettingsTabs(), 1, 0, 1, 2);
+  layout->addWidget(info_panel_, 2, 0, 1, 2);
+  layout->setColumnStretch(0, 3);
+  layout->setColumnStretch(1, 2);
+  layout->setRowStretch(1, 1);
   return panel;
+}
+
+QRect TFormMain::AvailableArea() const {
+  if (screen_override_) return {0, 0, screen_override_->width, screen_override_->height};
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void TFormMain::FitToScreen() {
+  // Room for the window frame the desktop adds around the client area.
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 48;
+  layout()->activate();
+  const QRect area = AvailableArea();
+  const QSize room(area.width() - kFrameWidth, area.height() - kFrameHeight);
+  resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 QTabWidget* TFormMain::BuildSettingsTabs() {
@@ -223,20 +248,30 @@ void TFormMain::RefreshControls() {
   PictureChanged();
 }
 
+void TFormMain::RefreshPagePositions() { page_control1_->RefreshPagePositions(); }
+
 void TFormMain::ShowModeIndicator(const std::string& text, Color panel, Color font) {
   basic_tab_->ShowModeIndicator(text, panel, font);
 }
 
 void TFormMain::SetShrunk(bool shrunk, int full_client_height) {
   upper_panel_->SetShrunk(shrunk);
-  main_tabs_->setVisible(!shrunk);
   if (shrunk) {
-    setFixedHeight(upper_panel_->sizeHint().height() + 2 * layout()->contentsMargins().top());
-  } else {
-    setMinimumHeight(0);
-    setMaximumHeight(QWIDGETSIZE_MAX);
-    resize(width(), full_client_height);
+    if (!size_before_shrink_) size_before_shrink_ = size();
+    main_tabs_->hide();
+    layout()->activate();
+    setFixedHeight(layout()->totalSizeHint().height());
+    return;
   }
+  main_tabs_->show();
+  // Back under the layout's own minimum, then exactly the size the window
+  // had before it shrank.
+  setMinimumHeight(0);
+  setMaximumHeight(QWIDGETSIZE_MAX);
+  layout()->activate();
+  const int width_before = size_before_shrink_ ? size_before_shrink_->width() : width();
+  size_before_shrink_.reset();
+  resize(width_before, full_client_height);
 }
 
 int TFormMain::ClientHeight() const { return height(); }
@@ -251,6 +286,7 @@ void TFormMain::SetVersionLabels(const std::string& text) {
 }
 
 ScreenSize TFormMain::Screen() const {
+  if (screen_override_) return *screen_override_;
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return {};
   const QSize size = screen->geometry().size() * screen->devicePixelRatio();
@@ -266,6 +302,8 @@ ScreenSize TFormMain::WindowSize() const {
           static_cast<int>(std::lround(height() * ratio))};
 }
 
+// The stored position is the window frame's, as the desktop shows it; a
+// window not yet shown places its frame there once the frame is known.
 void TFormMain::MoveWindow(int left, int top) {
   const double ratio = devicePixelRatioF();
   move(static_cast<int>(std::lround(left / ratio)), static_cast<int>(std::lround(top / ratio)));
@@ -277,9 +315,10 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   timer_delay_->stop();
   if (!closing_) {
     closing_ = true;
+    // The frame's position, which MoveWindow places again at the next start.
     const double ratio = devicePixelRatioF();
-    cycle_->FormClose(static_cast<int>(std::lround(x() * ratio)),
-                      static_cast<int>(std::lround(y() * ratio)));
+    cycle_->FormClose(static_cast<int>(std::lround(frameGeometry().x() * ratio)),
+                      static_cast<int>(std::lround(frameGeometry().y() * ratio)));
   }
   event->accept();
 }

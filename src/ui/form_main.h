@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/run_cycle.h"
 #include "app/run_view.h"
@@ -63,6 +64,7 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   void SetTimerEnabled(bool enabled) override;
   void ShowInfoPanel() override;
   void RefreshControls() override;
+  void RefreshPagePositions() override;
   void ShowModeIndicator(const std::string& text, Color panel, Color font) override;
   void SetShrunk(bool shrunk, int full_client_height) override;
   int ClientHeight() const override;
@@ -85,6 +87,11 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   QTabWidget* BuildSettingsTabs();
   void ConnectTabs();
   void PageControl2Change(int index);
+  // The area a window may take on the screen: the named screen, or the
+  // primary screen without its panels.
+  QRect AvailableArea() const;
+  // The first size: what the controls ask for, within the screen.
+  void FitToScreen();
   void SpeedButtonProRefClick();
 
   std::unique_ptr<RunCycle> cycle_;
@@ -103,6 +110,9 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   SchedulePage* schedule_page_ = nullptr;
   TFormMsg* form_msg_ = nullptr;
   QTimer* timer_delay_ = nullptr;
+  std::optional<ScreenSize> screen_override_;
+  // The window's size before it shrank to the strip during a build.
+  std::optional<QSize> size_before_shrink_;
   bool closing_ = false;
 };
 

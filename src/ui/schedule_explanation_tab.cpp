@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -51,7 +52,8 @@ ScheduleExplanationTab::ScheduleExplanationTab(QWidget* parent) : QWidget(parent
   auto* colors = new QGridLayout;
   for (int i = 0; i < kColorKeywordCount; ++i) {
     auto* cell = new QHBoxLayout;
-    auto* swatch = new QLabel(this);
+    // A plain frame: a colour square needs no room for text.
+    auto* swatch = new QFrame(this);
     swatch->setFixedSize(14, 14);
     swatch->setStyleSheet(QString("background-color: %1; border: 1px solid gray;")
                               .arg(ToQColor(kColorKeywordColors[i]).name()));

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 
 #include "app/messages.h"
 #include "ui/panel_context.h"
@@ -18,18 +19,21 @@ struct BarInfo {
   const char* name;
   const char* label;
   const char* hint;
-  int maximum;
+  int maximum;  // the initial range; the position handlers set the screen's
   int page_step;
-  int PageLayout::*field;
+  int row;
+  int column;
 };
-constexpr BarInfo kBars[] = {
-    {"ScrollBarCalTop", "上から", "", 1200, 10, &PageLayout::calendar_y},
-    {"ScrollBarCalLeft", "左から", "", 1600, 10, &PageLayout::calendar_x},
-    {"ScrollBarSchTop", "上から", "", 1200, 10, &PageLayout::schedule_y},
-    {"ScrollBarSchLeft", "左から", "", 1600, 10, &PageLayout::schedule_x},
-    {"ScrollBarMonth", "月間", "月の間隔", 200, 10, &PageLayout::month_spacing},
-    {"ScrollBarLine", "行間", "行の間隔", 50, 5, &PageLayout::line_spacing},
-    {"ScrollBarChar", "日間", "日にちの間隔", 50, 5, &PageLayout::day_spacing},
+// In LayoutBar order. Two rows: the calendar's and the schedule's positions
+// side by side, the spacings after them.
+constexpr BarInfo kBars[kLayoutBarCount] = {
+    {"ScrollBarCalTop", "上から", "", 1200, 10, 0, 1},
+    {"ScrollBarCalLeft", "左から", "", 1600, 10, 0, 3},
+    {"ScrollBarSchTop", "上から", "", 1200, 10, 1, 1},
+    {"ScrollBarSchLeft", "左から", "", 1600, 10, 1, 3},
+    {"ScrollBarMonth", "月間", "月の間隔", 200, 10, 0, 5},
+    {"ScrollBarLine", "行間", "行の間隔", 50, 5, 1, 5},
+    {"ScrollBarChar", "日間", "日にちの間隔", 50, 5, 0, 8},
 };
 constexpr const char* kPositionPanels[] = {"PanelCY", "PanelCX", "PanelSY", "PanelSX"};
 constexpr const char* kSpacingPanels[] = {"PanelMonth", "PanelLine", "PanelStr"};
@@ -40,43 +44,61 @@ UpperPanel::UpperPanel(PanelContext& context, QWidget* parent)
     : QFrame(parent), context_(context) {
   setObjectName("PanelUpper");
   setFrameShape(QFrame::StyledPanel);
+  // The strip keeps its height; a larger window gives the room to the tabs.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setVerticalSpacing(3);
   layout->addWidget(new QLabel("カレンダ", this), 0, 0);
   layout->addWidget(new QLabel("予定", this), 1, 0);
-  for (int i = 0; i < 7; ++i) {
+
+  const int digits = fontMetrics().horizontalAdvance("00000") + 8;
+  for (int i = 0; i < kLayoutBarCount; ++i) {
     const BarInfo& info = kBars[i];
+    const auto bar_kind = static_cast<LayoutBar>(i);
     auto* bar = new QScrollBar(Qt::Horizontal, this);
     bar->setObjectName(info.name);
     bar->setRange(0, info.maximum);
     bar->setPageStep(info.page_step);
-    bar->setMinimumWidth(90);
+    bar->setMinimumWidth(80);
     if (*info.hint) bar->setToolTip(info.hint);
     bars_[i] = bar;
-    const int row = i < 4 ? i / 2 : 2;
-    const int column = i < 4 ? (i % 2) * 3 + 1 : (i - 4) * 3 + 1;
-    if (i < 4) {
-      // The read-outs PanelCY.. lie over the labels; they show while shrunk.
-      auto* label = new QLabel(info.label, this);
-      position_panels_[i] = MakePanel(this, kPositionPanels[i]);
-      position_panels_[i]->hide();
-      layout->addWidget(label, row, column);
-      layout->addWidget(position_panels_[i], row, column);
+    auto* label = new QLabel(info.label, this);
+    if (*info.hint) label->setToolTip(info.hint);
+    if (IsPositionBar(bar_kind)) {
+      // The read-out PanelCY.. lies over its label: one slot shows either.
+      auto* slot = new QStackedWidget(this);
+      position_panels_[i] = MakePanel(slot, kPositionPanels[i], "0");
+      position_panels_[i]->setMinimumWidth(digits);
+      slot->addWidget(label);
+      slot->addWidget(position_panels_[i]);
+      slot->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+      label_slots_[i] = slot;
+      layout->addWidget(slot, info.row, info.column);
+      connect(bar, &QScrollBar::valueChanged, this, [this, bar_kind] {
+        emit PositionBarChanged(bar_kind);
+        emit LayoutChanged();
+      });
     } else {
-      layout->addWidget(new QLabel(info.label, this), row, column);
-      spacing_panels_[i - 4] = MakePanel(this, kSpacingPanels[i - 4]);
-      layout->addWidget(spacing_panels_[i - 4], row, column + 2);
+      const int index = i - 4;
+      spacing_panels_[index] = MakePanel(this, kSpacingPanels[index], "0");
+      spacing_panels_[index]->setMinimumWidth(digits);
+      layout->addWidget(label, info.row, info.column);
+      layout->addWidget(spacing_panels_[index], info.row, info.column + 2);
+      connect(bar, &QScrollBar::valueChanged, this, [this, bar_kind] {
+        SpacingChange(bar_kind);
+        emit LayoutChanged();
+        context_.PictureChanged();
+      });
     }
-    layout->addWidget(bar, row, column + 1);
-    connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) {
-      context_.Copy().layout.*kBars[i].field = value;
-      Show();
-      emit LayoutChanged();
-      context_.PictureChanged();
-    });
+    layout->addWidget(bar, info.row, info.column + 1);
+    layout->setColumnStretch(info.column + 1, 1);
   }
 
   make_button_ = new QPushButton("作成(&M)", this);
   make_button_->setObjectName("SpeedButtonMake");
+  make_button_->setToolTip("壁紙を作成します（右クリックでテスト動作）");
+  make_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
   make_button_->installEventFilter(this);
   close_button_ = new QPushButton(text::kCloseCaption, this);
   close_button_->setObjectName("ButtonClose");
@@ -84,24 +106,36 @@ UpperPanel::UpperPanel(PanelContext& context, QWidget* parent)
   QFont bold = close_button_->font();
   bold.setBold(true);
   close_button_->setFont(bold);
-  layout->addWidget(make_button_, 0, 7, 2, 1);
-  layout->addWidget(close_button_, 0, 8);
+  layout->addWidget(make_button_, 0, 11, 2, 1);
+  layout->addWidget(close_button_, 0, 12, 2, 1, Qt::AlignTop);
   connect(make_button_, &QPushButton::clicked, this, &UpperPanel::MakeClicked);
   connect(close_button_, &QPushButton::clicked, this, &UpperPanel::CloseClicked);
 }
 
 void UpperPanel::Show() {
   const PageLayout& layout = context_.Copy().layout;
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < kLayoutBarCount; ++i) {
     const QSignalBlocker block(bars_[i]);
-    bars_[i]->setValue(layout.*kBars[i].field);
+    bars_[i]->setValue(layout.*LayoutField(static_cast<LayoutBar>(i)));
   }
-  const int positions[] = {layout.calendar_y, layout.calendar_x, layout.schedule_y,
-                           layout.schedule_x};
-  for (int i = 0; i < 4; ++i) position_panels_[i]->setText(QString::number(positions[i]));
-  spacing_panels_[0]->setText(QString::number(layout.month_spacing));
-  spacing_panels_[1]->setText(QString::number(layout.line_spacing));
-  spacing_panels_[2]->setText(QString::number(layout.day_spacing));
+  for (int i = 0; i < 4; ++i) {
+    position_panels_[i]->setText(QString::number(layout.*LayoutField(static_cast<LayoutBar>(i))));
+  }
+  for (int i = 0; i < 3; ++i) {
+    spacing_panels_[i]->setText(
+        QString::number(layout.*LayoutField(static_cast<LayoutBar>(i + 4))));
+  }
+}
+
+void UpperPanel::ShowPositionReadout(LayoutBar bar, int position) {
+  if (!IsPositionBar(bar)) return;
+  position_panels_[static_cast<int>(bar)]->setText(QString::number(position));
+}
+
+void UpperPanel::SpacingChange(LayoutBar bar) {
+  const int value = Bar(bar)->value();
+  context_.Copy().layout.*LayoutField(bar) = value;
+  spacing_panels_[static_cast<int>(bar) - 4]->setText(QString::number(value));
 }
 
 void UpperPanel::SetShrunk(bool shrunk) {
@@ -110,7 +144,7 @@ void UpperPanel::SetShrunk(bool shrunk) {
   QFont font = close_button_->font();
   font.setBold(!shrunk);
   close_button_->setFont(font);
-  for (QLabel* panel : position_panels_) panel->setVisible(shrunk);
+  for (QStackedWidget* slot : label_slots_) slot->setCurrentIndex(shrunk ? 1 : 0);
 }
 
 void UpperPanel::MarkTestRun() { make_button_->setStyleSheet("color: #ffff00;"); }

@@ -1,17 +1,21 @@
 #include "ui/wallpaper_pages.h"
 
-#include <QFileInfo>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "app/background_filter.h"
+#include "app/page_colors.h"
+#include "imaging/picture_format_registry.h"
 #include "settings/setting_keys.h"
 #include "ui/panel_context.h"
 #include "ui/qt_colors.h"
+#include "ui/upper_panel.h"
 #include "ui/wallpaper_page.h"
 
 namespace murva {
 
-WallpaperPages::WallpaperPages(PanelContext& context, QWidget* parent)
-    : QTabWidget(parent), context_(context) {
+WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel, QWidget* parent)
+    : QTabWidget(parent), context_(context), upper_panel_(upper_panel) {
   setObjectName("PageControl1");
   for (int page = 1; page <= kPageCount; ++page) {
     auto* sheet = new WallpaperPage(page, this);
@@ -26,9 +30,17 @@ WallpaperPages::WallpaperPages(PanelContext& context, QWidget* parent)
     connect(sheet, &WallpaperPage::OrientationClicked, this, &WallpaperPages::SpeedButtonHVClick);
     connect(sheet, &WallpaperPage::ColorClicked, this, &WallpaperPages::SwatchClick);
     connect(sheet, &WallpaperPage::InitialColorsClicked, this, &WallpaperPages::SpeedButtonIniClick);
+    connect(sheet, &WallpaperPage::CopyPositionsClicked, this,
+            &WallpaperPages::SpeedButtonCopyClick);
     connect(sheet, &WallpaperPage::ShadowClicked, this, &WallpaperPages::Label3DClick);
   }
   connect(this, &QTabWidget::currentChanged, this, &WallpaperPages::PageControl1Change);
+  // A position bar moved, by the user or by a program setting its value:
+  // this is the one way a position changes.
+  connect(&upper_panel_, &UpperPanel::PositionBarChanged, this, [this](LayoutBar bar) {
+    PositionChange(bar);
+    context_.PictureChanged();
+  });
 }
 
 void WallpaperPages::Show() {
@@ -40,21 +52,48 @@ void WallpaperPages::Show() {
   for (int page = 1; page <= kPageCount; ++page) pages_[page - 1]->Show(copy.pages[page - 1]);
 }
 
+void WallpaperPages::PositionChange(LayoutBar bar) {
+  WorkingCopy& copy = context_.Copy();
+  QScrollBar* scroll = upper_panel_.Bar(bar);
+  const ScreenSize screen = context_.Screen();
+  const int extent = IsVerticalAxis(bar) ? screen.height : screen.width;
+  {
+    // A position beyond the new range is clamped; this handler is already
+    // the one that shows it.
+    const QSignalBlocker block(scroll);
+    scroll->setRange(0, std::max(extent, 0));
+  }
+  const int position = scroll->value();
+  copy.layout.*LayoutField(bar) = position;
+  upper_panel_.ShowPositionReadout(bar, position);
+  const int page = copy.wallpaper_page;
+  pages_[page - 1]->ShowPosition(bar, position, extent, copy.pages[page - 1].IsVertical());
+}
+
+void WallpaperPages::RefreshPagePositions() {
+  const int page = context_.Copy().wallpaper_page;
+  pages_[page - 1]->ShowCalendarMarker(context_.Copy().pages[page - 1].IsVertical());
+  for (LayoutBar bar : kPositionRefreshOrder) PositionChange(bar);
+}
+
 void WallpaperPages::PageControl1Change(int index) {
   context_.Guarded([this, index] {
     context_.Copy().wallpaper_page = index + 1;
     context_.Cycle().Store().LoadPageSettings(context_.Copy());
   });
+  RefreshPagePositions();
+  for (LayoutBar bar : kPositionRefreshOrder) PositionChange(bar);
   context_.PictureChanged();
 }
 
 void WallpaperPages::SpeedButtonPathWClick(int page) {
   WorkingCopy& copy = context_.Copy();
-  const QString file = context_.Dialog().OpenFileName(
-      this, ToQString(copy.bitmap_folder), "BMP files (*.BMP *.bmp);;Other Graphic files(*.*) (*)");
+  const QString file =
+      context_.Dialog().OpenFileName(this, ToQString(copy.bitmap_folder),
+                                     ToQString(BackgroundFileFilter(PictureFormatRegistry())));
   if (file.isEmpty()) return;
   copy.pages[page - 1].path = file.toStdString();
-  const std::string folder = QFileInfo(file).absolutePath().toStdString();
+  const std::string folder = FolderOfChosenFile(file.toStdString());
   context_.Guarded([this, folder] {
     context_.Cycle().Store().WriteRecord(context_.Copy(), KeyName(keys::kBmpInitFld), folder);
   });
@@ -62,8 +101,14 @@ void WallpaperPages::SpeedButtonPathWClick(int page) {
 }
 
 void WallpaperPages::SpeedButtonHVClick(int page) {
-  PageValues& values = context_.Copy().pages[page - 1];
+  WorkingCopy& copy = context_.Copy();
+  PageValues& values = copy.pages[page - 1];
+  const ScreenSize screen = context_.Screen();
+  const MarkerPlace place = OrientationMarkerPlace(copy.layout.calendar_x, copy.layout.calendar_y,
+                                                   screen.width, screen.height);
   values.orientation = values.IsVertical() ? kHorizontalCaption : kVerticalCaption;
+  pages_[page - 1]->ShowCalendarMarker(values.IsVertical());
+  pages_[page - 1]->PlaceCalendarMarker(values.IsVertical(), place);
   context_.RefreshControls();
   context_.PictureChanged();
 }
@@ -78,21 +123,25 @@ void WallpaperPages::SwatchClick(int page, int swatch) {
 }
 
 void WallpaperPages::SpeedButtonIniClick(int page) {
-  PageValues& values = context_.Copy().pages[page - 1];
-  for (int swatch = 0; swatch < 8; ++swatch) SwatchColor(values, swatch) = SwatchColor(PageValues{}, swatch);
+  ResetTextColors(context_.Copy().pages[page - 1]);
   context_.RefreshControls();
   context_.PictureChanged();
 }
 
+void WallpaperPages::SpeedButtonCopyClick(int /*page*/) {
+  // Page 1's values as last saved, whatever page 1 shows unsaved; each bar
+  // whose position changes runs its own handler.
+  context_.Guarded([this] {
+    const PageLayout stored = context_.Cycle().Store().ReadStoredLayoutOfPage(context_.Copy(), 1);
+    for (LayoutBar bar : kCopyPositionsOrder) {
+      upper_panel_.Bar(bar)->setValue(stored.*LayoutField(bar));
+    }
+  });
+}
+
 void WallpaperPages::Label3DClick(int page) {
   Color& shadow = context_.Copy().pages[page - 1].shadow;
-  switch (shadow) {
-    case 0x000000: shadow = 0xFFFFFF; break;
-    case 0xFFFFFF: shadow = 0xC0C0C0; break;
-    case 0xC0C0C0: shadow = 0x808080; break;
-    case 0x808080: shadow = 0x000000; break;
-    default: break;  // a colour outside the cycle stays
-  }
+  shadow = NextShadowColor(shadow);
   context_.RefreshControls();
   context_.PictureChanged();
 }

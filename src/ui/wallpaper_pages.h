@@ -1,36 +1,52 @@
 // The upper tab set PageControl1: the eight wallpaper pages and the handlers
-// they share. Every handler works on the page whose tab is shown.
+// they share. Every handler works on the page whose tab is shown; the
+// position handlers run on the shared position bars of the strip above.
 #pragma once
 
 #include <QTabWidget>
 #include <array>
 
+#include "app/page_positions.h"
 #include "settings/working_copy.h"
 
 namespace murva {
 
 class PanelContext;
+class UpperPanel;
 class WallpaperPage;
 
 class WallpaperPages : public QTabWidget {
   Q_OBJECT
 
  public:
-  explicit WallpaperPages(PanelContext& context, QWidget* parent = nullptr);
+  WallpaperPages(PanelContext& context, UpperPanel& upper_panel, QWidget* parent = nullptr);
 
   // Every page shows its values; the shown tab follows the working copy.
   void Show();
   WallpaperPage& Page(int page) { return *pages_[page - 1]; }
 
+  // After the shown page was loaded: the calendar marker of the page's
+  // orientation is the visible one, then the four position displays are
+  // brought up to date (calendar left, calendar top, schedule left,
+  // schedule top).
+  void RefreshPagePositions();
+
  private:
   void PageControl1Change(int index);
+  // ScrollBarCalTopChange, ScrollBarCalLeftChange, ScrollBarSchTopChange,
+  // ScrollBarSchLeftChange: the bar ranges over the screen, the read-outs
+  // and the shown page's number panels show its position, and the marker
+  // follows.
+  void PositionChange(LayoutBar bar);
   void SpeedButtonPathWClick(int page);
   void SpeedButtonHVClick(int page);
   void SwatchClick(int page, int swatch);
   void SpeedButtonIniClick(int page);
+  void SpeedButtonCopyClick(int page);
   void Label3DClick(int page);
 
   PanelContext& context_;
+  UpperPanel& upper_panel_;
   std::array<WallpaperPage*, kPageCount> pages_{};
 };
 

@@ -29,6 +29,9 @@ class RecordingView : public RunView {
   bool timer_enabled = false;
   bool info_panel_shown = false;
   bool shrunk = false;
+  int restored_height = 0;
+  int client_height = 600;
+  int page_position_refreshes = 0;
   bool test_run_marked = false;
   int highlighted_weekday = 0;
   std::string mode_text;
@@ -53,13 +56,17 @@ class RecordingView : public RunView {
   void SetTimerEnabled(bool enabled) override { timer_enabled = enabled; }
   void ShowInfoPanel() override { info_panel_shown = true; }
   void RefreshControls() override {}
+  void RefreshPagePositions() override { ++page_position_refreshes; }
   void ShowModeIndicator(const std::string& text, Color panel, Color font) override {
     mode_text = text;
     mode_panel = panel;
     mode_font = font;
   }
-  void SetShrunk(bool value, int) override { shrunk = value; }
-  int ClientHeight() const override { return 600; }
+  void SetShrunk(bool value, int full_client_height) override {
+    shrunk = value;
+    if (!value) restored_height = full_client_height;
+  }
+  int ClientHeight() const override { return client_height; }
   void MarkTestRun() override { test_run_marked = true; }
   void HighlightWeekdaySelector(int weekday) override { highlighted_weekday = weekday; }
   void SetVersionLabels(const std::string& text) override { version = text; }

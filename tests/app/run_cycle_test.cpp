@@ -106,7 +106,10 @@ TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
 TEST_F(RunCycleTest, InteractiveStartShowsTheStoredTabsAndWaits) {
   WriteSettings({"CalWalNumb=3", "CalSetNumb=5", "CalenBlok3=77"}, {1, 3});
   RunCycle& cycle = Start("-x");
+  const int refreshes = view_.page_position_refreshes;
   cycle.FormActivate();
+  // The loaded page's markers and distances follow its values.
+  EXPECT_EQ(view_.page_position_refreshes, refreshes + 1);
   EXPECT_EQ(cycle.Copy().wallpaper_page, 3);
   EXPECT_EQ(cycle.Copy().settings_page, 5);
   EXPECT_EQ(cycle.Copy().layout.month_spacing, 77);
@@ -237,6 +240,8 @@ TEST_F(RunCycleTest, ManualBuildInStealthModeShrinksAndSavesTheSettings) {
   RunCycle& cycle = Start("");
   cycle.FormActivate();
   cycle.Copy().layout.month_spacing = 55;
+  // The user made the window taller after it came up.
+  view_.client_height = 640;
   cycle.SpeedButtonMakeClick();
   EXPECT_TRUE(view_.shrunk);
   EXPECT_TRUE(cycle.IsShrunk());
@@ -247,9 +252,14 @@ TEST_F(RunCycleTest, ManualBuildInStealthModeShrinksAndSavesTheSettings) {
   EXPECT_NE(ini.find("CalenBlok2=55"), std::string::npos);
   // A manual build never starts the special program and never closes.
   EXPECT_EQ(view_.close_requests, 0);
-  // The close button (or Esc) restores the window instead of closing it.
+  // A second build from the strip keeps the height to come back to.
+  view_.client_height = 58;
+  cycle.SpeedButtonMakeClick();
+  // The close button (or Esc) restores the window, to the height it had when
+  // it shrank, instead of closing it.
   cycle.ButtonCloseClick();
   EXPECT_FALSE(view_.shrunk);
+  EXPECT_EQ(view_.restored_height, 640);
   EXPECT_EQ(view_.close_requests, 0);
   cycle.ButtonCloseClick();
   EXPECT_EQ(view_.close_requests, 1);

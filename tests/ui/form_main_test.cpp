@@ -136,7 +136,8 @@ TEST_F(FormMainTest, ConvenienceEditsEnableSaveAndTheSaveWritesTheKeys) {
   EXPECT_NE(delay->palette().color(QPalette::Text), QColor(Qt::red));
   delay->setValue(12);
   EXPECT_EQ(delay->palette().color(QPalette::Text), QColor(Qt::red));
-  QTest::mouseClick(Find<QCheckBox>("CheckBoxHide"), Qt::LeftButton);
+  // On the box itself: a check box takes clicks on its box and caption only.
+  QTest::mouseClick(Find<QCheckBox>("CheckBoxHide"), Qt::LeftButton, {}, QPoint(8, 8));
   save->click();
   EXPECT_FALSE(save->isEnabled());
   const std::string ini = Ini();
@@ -148,7 +149,9 @@ TEST_F(FormMainTest, ConvenienceEditsEnableSaveAndTheSaveWritesTheKeys) {
 TEST_F(FormMainTest, TileSwitchExplainsItsNewState) {
   Open();
   const std::string text =
-      AcceptNextMessage([this] { QTest::mouseClick(Find<QCheckBox>("CheckBoxTile"), Qt::LeftButton); });
+      AcceptNextMessage([this] {
+        QTest::mouseClick(Find<QCheckBox>("CheckBoxTile"), Qt::LeftButton, {}, QPoint(8, 8));
+      });
   EXPECT_EQ(text.rfind("画面サイズより小さな壁紙でもタイルパターン表示にしません。", 0), 0u);
   EXPECT_TRUE(Find<QPushButton>("SpeedButtonSave")->isEnabled());
 }
