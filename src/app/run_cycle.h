@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/run_state.h"
 #include "app/run_view.h"
@@ -31,6 +32,10 @@ struct RunEnvironment {
   RandomSource* random = &ProcessRandom();
   ProcessLauncher* launcher = nullptr;  // required
   WallpaperInstaller* installer = nullptr;  // null: never install
+  // Shown by an interactive start once the settings are loaded (an
+  // automatic run only names them on standard error, so that it always
+  // ends by itself).
+  std::vector<std::string> start_messages;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {

@@ -1,8 +1,11 @@
 #include "schedule/schedule_file.h"
 
-#include <optional>
+#include <cerrno>
+#include <cstring>
+
 #include <system_error>
 
+#include "platform/bounded_file.h"
 #include "schedule/schedule_errors.h"
 #include "settings/atomic_file.h"
 
@@ -31,22 +34,25 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
-bool ScheduleFileExists(const std::filesystem::path& path) {
-  if (path.empty()) return false;
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+std::optional<std::vector<std::string>> ReadLinesIfPresent(const std::filesystem::path& path) {
+  std::string bytes;
+  const FileReadResult read = ReadBoundedFile(path, kTextFileReadLimit, bytes);
+  if (read.status == FileReadStatus::kMissing) return std::nullopt;
+  if (!read.Ok()) throw ScheduleFileOpenError(path, FileReadReason(read));
+  return SplitLines(bytes);
 }
 
 std::vector<std::string> ReadLinesOfFile(const std::filesystem::path& path) {
-  std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) throw ScheduleFileOpenError(path);
-  return SplitLines(*bytes);
+  std::optional<std::vector<std::string>> lines = ReadLinesIfPresent(path);
+  if (!lines) throw ScheduleFileOpenError(path, std::strerror(ENOENT));
+  return std::move(*lines);
 }
 
 bool LoadScheduleFile(const std::filesystem::path& path, ScheduleList& entries) {
-  if (!ScheduleFileExists(path)) return false;
-  entries.Assign(ReadLinesOfFile(path));
+  if (path.empty()) return false;
+  std::optional<std::vector<std::string>> lines = ReadLinesIfPresent(path);
+  if (!lines) return false;
+  entries.Assign(std::move(*lines));
   return true;
 }
 
