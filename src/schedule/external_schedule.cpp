@@ -28,7 +28,7 @@ std::optional<ScheduleList> ReadExternalSchedule(const std::filesystem::path& pa
     case FileReadStatus::kUnreadable:
       break;
   }
-  throw ScheduleFileOpenError(path, FileReadReason(read));
+  throw ScheduleFileOpenError(path);
 }
 
 std::vector<std::string> MergeScheduleSources(const ScheduleList& entries, int source,

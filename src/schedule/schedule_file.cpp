@@ -1,7 +1,7 @@
 #include "schedule/schedule_file.h"
 
-#include <cerrno>
-#include <cstring>
+#include <sys/stat.h>
+
 
 #include <system_error>
 
@@ -38,13 +38,17 @@ std::optional<std::vector<std::string>> ReadLinesIfPresent(const std::filesystem
   std::string bytes;
   const FileReadResult read = ReadBoundedFile(path, kTextFileReadLimit, bytes);
   if (read.status == FileReadStatus::kMissing) return std::nullopt;
+  // A file the system refuses gets the system's message as it stands; what
+  // is no schedule file at all (a folder, a pipe, a device, a file far too
+  // large) is named with the reason.
+  if (read.status == FileReadStatus::kUnreadable) throw ScheduleFileOpenError(path);
   if (!read.Ok()) throw ScheduleFileOpenError(path, FileReadReason(read));
   return SplitLines(bytes);
 }
 
 std::vector<std::string> ReadLinesOfFile(const std::filesystem::path& path) {
   std::optional<std::vector<std::string>> lines = ReadLinesIfPresent(path);
-  if (!lines) throw ScheduleFileOpenError(path, std::strerror(ENOENT));
+  if (!lines) throw ScheduleFileOpenError(path);
   return std::move(*lines);
 }
 
@@ -64,6 +68,13 @@ void SaveScheduleFile(const std::filesystem::path& path, const ScheduleList& ent
   for (const std::string& line : entries) {
     bytes += line;
     bytes += "\r\n";
+  }
+  // A file too large to have been read is never written over by a list
+  // that could not hold it.
+  struct stat status {};
+  if (stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+      static_cast<std::uintmax_t>(status.st_size) > kTextFileReadLimit) {
+    throw ScheduleFileCreateError(path);
   }
   if (!ReplaceFileAtomically(path, bytes)) throw ScheduleFileCreateError(path);
 }

@@ -22,8 +22,9 @@ std::filesystem::path ScheduleFilePath(const std::filesystem::path& program_fold
 std::vector<std::string> SplitLines(std::string_view bytes);
 
 // Reads the lines of a file (without blocking, at most kTextFileReadLimit
-// bytes). Throws ScheduleFileOpenError, with the reason, when it is missing or
-// cannot be read: a folder, a named pipe, a device, a file far too large.
+// bytes). Throws ScheduleFileOpenError when it is missing or cannot be read;
+// for a folder, a named pipe, a device or a file far too large the message
+// also tells why.
 std::vector<std::string> ReadLinesOfFile(const std::filesystem::path& path);
 
 // The lines of a file, or nothing when no file stands at the path; throws
@@ -38,7 +39,9 @@ bool LoadScheduleFile(const std::filesystem::path& path, ScheduleList& entries);
 
 // Writes the whole list, in its order, each line followed by CR LF, replacing
 // the file atomically (the old content survives a failed write or a crash).
-// Throws ScheduleFileCreateError when the file cannot be written.
+// Throws ScheduleFileCreateError when the file cannot be written, and also
+// when what stands there could never have been read: something else than a
+// regular file, or a file larger than kTextFileReadLimit.
 void SaveScheduleFile(const std::filesystem::path& path, const ScheduleList& entries);
 
 }  // namespace murva

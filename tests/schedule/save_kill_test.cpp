@@ -76,7 +76,7 @@ TEST(SaveKill, EveryFileIsWholeAndNoTemporaryFileStays) {
   testing::WriteBytes(folder.Path() / "MURVA32.SCH", schedule_bytes_a);
 
   std::mt19937 random(12345);
-  std::uniform_int_distribution<int> delay_us(0, 6000);
+  std::uniform_int_distribution<int> delay_us(0, 4000);
   int left_behind_at_most = 0;
   for (int kill_number = 0; kill_number < kKills; ++kill_number) {
     const pid_t child = fork();
