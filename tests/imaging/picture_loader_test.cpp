@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <map>
+
 #include "imaging/graphic_errors.h"
 #include "imaging/picture_writers.h"
 #include "imaging/spi_bitmap.h"
@@ -37,21 +39,26 @@ QImage Gradient(int width, int height) {
 class PictureLoader : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Keep the user's own Susie folder out of the test.
-    if (const char* old = getenv("MURVA32_SPI_DIR")) saved_ = old;
+    // Keep the user's own Susie folder and plug-in verdicts out of the test.
+    for (const char* name : {"MURVA32_SPI_DIR", "XDG_CACHE_HOME"}) {
+      if (const char* old = getenv(name)) saved_[name] = old;
+    }
     setenv("MURVA32_SPI_DIR", (dir_ / "no-susie").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (dir_ / "cache").c_str(), 1);
   }
   void TearDown() override {
-    if (saved_) {
-      setenv("MURVA32_SPI_DIR", saved_->c_str(), 1);
-    } else {
-      unsetenv("MURVA32_SPI_DIR");
+    for (const char* name : {"MURVA32_SPI_DIR", "XDG_CACHE_HOME"}) {
+      if (saved_.contains(name)) {
+        setenv(name, saved_[name].c_str(), 1);
+      } else {
+        unsetenv(name);
+      }
     }
   }
 
   RegistryGuard registry_;
   TempDir dir_;
-  std::optional<std::string> saved_;
+  std::map<std::string, std::string> saved_;
 };
 
 TEST_F(PictureLoader, FindsTheShippedPluginsInTheApplicationFolderOnce) {
