@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -71,7 +72,11 @@ PluginIsolation::VetResult PluginIsolation::VetOne(const std::string& file_name,
     return {std::nullopt, file_name + ":Susie Pluginを試すプログラム murva32-spi-host "
                                       "が見つからないため使いません"};
   }
-  auto host = std::make_shared<HostedPlugin>(settings_.host_program, file_name, settings_.timeouts);
+  // Describing itself and looking at a sample are quick for any plug-in:
+  // the calls of the vetting get no more time than the start.
+  HostedPluginTimeouts timeouts = settings_.timeouts;
+  timeouts.answer = std::min(timeouts.answer, timeouts.start);
+  auto host = std::make_shared<HostedPlugin>(settings_.host_program, file_name, timeouts);
   std::optional<HostFault> fault;
   host->SetFaultHandler([&fault](const HostFault& found) { fault = found; });
   auto failed = [&]() -> VetResult {
@@ -133,13 +138,18 @@ void PluginIsolation::Vet(const std::vector<std::string>& file_names) {
       jobs.push_back({file_name, *stamp, {}});
     }
   }
-  for (std::size_t first = 0; first < jobs.size(); first += kParallelVetting) {
-    std::vector<std::thread> threads;
-    for (std::size_t i = first; i < std::min(jobs.size(), first + kParallelVetting); ++i) {
-      threads.emplace_back([this, &job = jobs[i]] { job.result = VetOne(job.file_name, job.stamp); });
-    }
-    for (std::thread& thread : threads) thread.join();
+  // A few workers take the plug-ins one after the other, so that the ones
+  // that hang wait out their time together.
+  std::atomic<std::size_t> next{0};
+  std::vector<std::thread> workers;
+  for (std::size_t i = 0; i < std::min(jobs.size(), kParallelVetting); ++i) {
+    workers.emplace_back([this, &jobs, &next] {
+      for (std::size_t job = next++; job < jobs.size(); job = next++) {
+        jobs[job].result = VetOne(jobs[job].file_name, jobs[job].stamp);
+      }
+    });
   }
+  for (std::thread& worker : workers) worker.join();
   std::vector<std::pair<std::string, std::string>> notices;
   {
     std::lock_guard lock(mutex_);

@@ -67,6 +67,8 @@ TEST_F(PictureLoader, FindsTheShippedPluginsInTheApplicationFolderOnce) {
   TSPIs* first = SPIsInstance();
   int count = first->Count();
   EXPECT_GE(count, 4);
+  // The shipped plug-ins run in the program's own process.
+  for (int i = 0; i < count; ++i) EXPECT_FALSE(first->Items(i).IsHosted()) << first->Items(i).FileName();
   InitializePictureFormats(MURVA_SHIPPED_PLUGIN_DIR);  // a second call does nothing
   EXPECT_EQ(SPIsInstance(), first);
   EXPECT_EQ(first->Count(), count);
@@ -171,6 +173,13 @@ TEST_F(PictureLoader, APluginClaimingBmpReadsBmpThroughThePluginBitmap) {
   test::CopyFile(test::TestPlugin("claims_bmp"), dir_ / "plugins" / "claims_bmp.spi");
   ProgramFormats formats(dir_ / "plugins");
   EXPECT_EQ(PictureFormatRegistry().Find("bmp")->graphic_class, &TSPIBitmap::Class());
+  // Not one of the shipped plug-ins: it runs in the plug-in host, and its
+  // verdict is kept in the cache folder.
+  ASSERT_EQ(SPIsInstance()->Count(), 1);
+  EXPECT_TRUE(SPIsInstance()->Items(0).IsHosted());
+  EXPECT_NE(test::ReadText(dir_ / "cache" / "murva32" / "plugin-verdicts").find("claims_bmp.spi"),
+            std::string::npos);
+  EXPECT_TRUE(TakePluginNotices().empty());
   // A real BMP: the plain reader first.
   test::WriteFile(dir_ / "real.bmp", BmpFile(Gradient(3, 2)));
   EXPECT_EQ(Pixels(LoadPicture(dir_ / "real.bmp")), Pixels(Gradient(3, 2)));
