@@ -186,7 +186,9 @@ int HostedPlugin::IsSupported(const char* file_name, const void* data) {
   if (!Send(kEntry, SpiHostMessage::kIsSupported,
             SpiPayloadWriter()
                 .Bytes(name)
-                .Bytes(std::string_view(static_cast<const char*>(data), SPI_SUPPORT_CHECK_BYTES))
+                .Bytes(data ? std::string_view(static_cast<const char*>(data),
+                                               SPI_SUPPORT_CHECK_BYTES)
+                            : std::string_view())
                 .Payload())) {
     return 0;
   }

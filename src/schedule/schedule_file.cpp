@@ -2,9 +2,6 @@
 
 #include <sys/stat.h>
 
-
-#include <system_error>
-
 #include "platform/bounded_file.h"
 #include "schedule/schedule_errors.h"
 #include "settings/atomic_file.h"
