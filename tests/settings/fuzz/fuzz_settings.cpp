@@ -13,6 +13,7 @@
 #include <string>
 
 #include "calendar/calendar_ex1.h"
+#include "calendar/day_line.h"
 #include "calendar/day_list_lines.h"
 #include "calendar/str_to_int.h"
 #include "settings/profile_file.h"
@@ -57,31 +58,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QuietHost host;
   store.LoadSetChoice(copy);
   store.LoadGeneralSettings(copy, "2026/12/06", host);
-  for (int page = 1; page <= 8; ++page) {
-    copy.wallpaper_page = page;
-    store.LoadPageSettings(copy);
-    store.ReadStoredLayoutOfPage(copy, page);
-  }
+  // One page a run (the pages' keys differ only in their number).
+  copy.wallpaper_page = 1 + static_cast<int>(size % 8);
+  store.LoadPageSettings(copy);
+  store.ReadStoredLayoutOfPage(copy, copy.wallpaper_page);
   store.LoadDayGrids(copy);
   store.RestorePanelPages(copy);
   murva::SettingsStore::InitControlState(copy, 1920, 1080);
   store.ReadRecordInt(copy, "CalWalLast", 1);
 
-  // The day lists as the start-up loads them, asked about every day of the
-  // year and the next, as the calendars are drawn.
+  // The day lists as the start-up loads them: every line they make is read
+  // for its year and any month, and the calendar is asked about a day of a
+  // month of the input's choice (every query reads every line; asking about
+  // every day would only repeat that).
   static const murva::FixedClock clock(murva::LocalDateTime{2026, 12, 6, 9, 0, 0});
   std::unique_ptr<murva::TCalendarEx> calendar = murva::MakeCalendarEx1(clock);
   murva::LoadHolidayLines(*calendar, copy.holiday_grid, copy.holiday_method, 2026, 12);
   murva::LoadSpecialDayLines(*calendar, copy.special_grid, 2026, 12);
-  for (int month = 1; month <= 12; ++month) {
-    for (int day = 1; day <= 31; ++day) {
+  for (const auto* list : {&calendar->HolidayList(), &calendar->SpecialDayList()}) {
+    for (const std::string& line : *list) {
+      int month = 0;
+      int day = 0;
+      std::string name;
       try {
-        calendar->DayTypeOf(2027, month, day);
-        calendar->DayTextOf(2026, month, day);
+        murva::ParseDayLine(line, 2027, month, day, name);
       } catch (const murva::EConvertError&) {
         // A day list cell that is no number: the user is told.
       }
     }
+  }
+  const int month = 1 + static_cast<int>(size % 12);
+  try {
+    calendar->DayTypeOf(2027, month, 1 + static_cast<int>(size % 31));
+    calendar->DayTextOf(2026, month, 28);
+  } catch (const murva::EConvertError&) {
   }
 
   // An edit gives a file that reads back as it was written, and the number
