@@ -11,6 +11,7 @@
 #include "imaging/picture_writers.h"
 #include "imaging/spi_bitmap.h"
 #include "imaging/test_support.h"
+#include "support/hostile_files.h"
 
 namespace murva {
 namespace {
@@ -166,6 +167,27 @@ TEST_F(PictureLoader, BmpOnlyReadsBmpAndNothingElse) {
   test::WriteFile(dir_ / "cut.bmp", bmp);
   EXPECT_THROW(LoadBmpOnly(dir_ / "cut.bmp"), EInvalidGraphic);
   EXPECT_THROW(LoadBmpOnly(dir_ / "absent.bmp"), EFOpenError);
+}
+
+TEST_F(PictureLoader, WhatIsNoPictureFileIsRefusedAtOnceUnderAnyName) {
+  ProgramFormats formats(MURVA_SHIPPED_PLUGIN_DIR);
+  for (testing::HostileKind kind : testing::AllHostileKinds()) {
+    for (const char* name : {"back.bmp", "back.png"}) {
+      const fs::path path = dir_ / (testing::HostileName(kind) + "-" + name);
+      testing::MakeHostile(kind, path, kPictureFileReadLimit);
+      // The plain reader and the plug-ins' input both come through here.
+      try {
+        LoadPicture(path);
+        ADD_FAILURE() << path << " was read";
+      } catch (const EFOpenError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("ファイル \"" + path.string() + "\" を開けません。", 0), 0u) << message;
+        EXPECT_NE(message.find(testing::HostileReason(kind)), std::string::npos) << message;
+      }
+      EXPECT_THROW(LoadBmpOnly(path), EFOpenError);
+      EXPECT_TRUE(testing::StillHostile(kind, path, kPictureFileReadLimit));
+    }
+  }
 }
 
 TEST_F(PictureLoader, APluginClaimingBmpReadsBmpThroughThePluginBitmap) {
