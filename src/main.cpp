@@ -156,6 +156,18 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path executable_folder = murva::ExecutableFolder();
   murva::InitializePictureFormats(executable_folder);
   SearchInstalledPlugins(executable_folder);
+  // Plug-ins that are not used because they crashed, aborted or hung are
+  // named on standard error; one found faulty just now is also shown by an
+  // interactive start. Faults found later, while a picture is read, are
+  // named on standard error as they come.
+  std::vector<std::string> plugin_messages;
+  for (const murva::PluginNotice& notice : murva::TakePluginNotices()) {
+    std::cerr << "murva32: " << notice.text << '\n';
+    if (notice.fresh) plugin_messages.push_back(notice.text);
+  }
+  murva::SetPluginNoticeHandler([](const murva::PluginNotice& notice) {
+    std::cerr << "murva32: " << notice.text << '\n';
+  });
 
   murva::SpawnLauncher launcher;
   std::unique_ptr<murva::WallpaperInstaller> installer =
@@ -168,6 +180,7 @@ int main(int argc, char* argv[]) {
   environment.launcher = &launcher;
   environment.installer = installer.get();
   environment.unattended = switches.unattended;
+  environment.start_messages = std::move(plugin_messages);
 
   murva::TFormMain form(environment);
   if (switches.unattended) new murva::UnattendedRun(form);  // owned by the form

@@ -101,7 +101,11 @@ void RunCycle::FormCreate() {
       state_.built_today = store_->LoadGeneralSettings(copy_, state_.today.TodayText(), *this);
       store_->LoadPageSettings(copy_);
     } else {
-      view_.ShowMessage(text::kSettingsMissing);
+      // Something that cannot be read as the settings file is named, and the
+      // start goes on as without a settings file.
+      const std::string problem = store_->ReadProblemMessage();
+      view_.ShowMessage(problem.empty() ? text::kSettingsMissing
+                                        : problem + "\r\r" + text::kSettingsMissing);
     }
     // 8.
     const ScreenSize screen = view_.Screen();
@@ -121,6 +125,9 @@ void RunCycle::FormCreate() {
     view_.RefreshPagePositions();
     view_.SetCaption(ModeCaption());
     state_.full_client_height = view_.ClientHeight();
+    if (!IsAutomaticStart()) {
+      for (const std::string& message : environment_.start_messages) view_.ShowMessage(message);
+    }
   });
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/run_state.h"
 #include "app/run_view.h"
@@ -39,6 +40,10 @@ struct RunEnvironment {
   // The screen the wallpaper is built for and the window is placed on;
   // empty: the primary screen (a test names a screen of its own).
   std::optional<ScreenSize> screen;
+  // Shown by an interactive start once the settings are loaded (an
+  // automatic run only names them on standard error, so that it always
+  // ends by itself).
+  std::vector<std::string> start_messages;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "calendar/julius.h"
@@ -11,13 +12,25 @@ namespace murva {
 
 namespace {
 
+// A month has at most five of each weekday; the fifth may lie beyond its end.
+constexpr int kMostWeekdayOccurrences = 5;
+
+// Whether the numbers of an n-th-weekday line can name a day at all. The
+// fields come from hand-edited settings: a month outside 1..12 or an
+// occurrence such as 2147483647 is a malformed line, refused before any
+// arithmetic is done with it.
+bool NthWeekdayInRange(int month, int w) {
+  return month >= 1 && month <= 12 && w >= 1 && w <= kMostWeekdayOccurrences;
+}
+
 // Day of month of the w-th weekday dw in a month (may lie beyond its end).
+// Any weekday number is taken modulo 7, so 8 means Sunday as 1 does.
 int NthWeekdayOfMonth(int year, int month, int w, int dw) {
   const int w1 = JuliusToWeekday(DateToJulius(year, month, 1));
-  // Floor modulo: a weekday number outside 1..7 must not give a negative rest.
-  int offset = (dw - w1 + 7) % 7;
+  // Floor modulo, in 64 bits so that no weekday number can overflow.
+  std::int64_t offset = (static_cast<std::int64_t>(dw) - w1) % 7;
   if (offset < 0) offset += 7;
-  return offset + 7 * w - 6;
+  return static_cast<int>(offset) + 7 * w - 6;
 }
 
 bool YearSelected(int line_year, int selector, int year) {
@@ -75,6 +88,7 @@ void ParseDayLine(const std::string& line, int year, int& month, int& day,
       } else {
         const int w = StrToInt(fields[1]);
         const int dw = StrToInt(fields[2]);
+        if (!NthWeekdayInRange(line_month, w)) return;
         day = NthWeekdayOfMonth(year, line_month, w, dw);
         month = line_month;
         name = std::string(fields[3]);
@@ -95,6 +109,7 @@ void ParseDayLine(const std::string& line, int year, int& month, int& day,
       } else {
         const int w = StrToInt(fields[3]);
         const int dw = StrToInt(fields[4]);
+        if (!NthWeekdayInRange(line_month, w)) return;
         day = NthWeekdayOfMonth(year, line_month, w, dw);
         month = line_month;
         name = std::string(fields[5]);

@@ -23,7 +23,8 @@ inline constexpr int kNoLineDay = 32;
 // it applies, else empty. A W-th weekday beyond the month's end gives a day
 // above the month's length. The month field is always converted, the other
 // integer fields only when the month matches; a non-integer field throws
-// EConvertError.
+// EConvertError. An n-th-weekday line whose month is not 1..12 or whose
+// occurrence is not 1..5 is malformed: it does not apply (13, 32, no name).
 void ParseDayLine(const std::string& line, int year, int& month, int& day,
                   std::string& name);
 

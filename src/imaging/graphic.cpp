@@ -1,12 +1,7 @@
 #include "imaging/graphic.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <iterator>
-#include <limits>
-
 #include "imaging/graphic_errors.h"
+#include "platform/bounded_file.h"
 
 namespace murva {
 
@@ -32,27 +27,9 @@ void TGraphic::Progress(TProgressStage stage, int percent_done, bool redraw_now,
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
-  std::FILE* file = std::fopen(file_name.c_str(), "rb");
-  if (file == nullptr) throw EFOpenError(file_name, std::strerror(errno));
   std::vector<std::uint8_t> memory;
-  std::uint8_t buffer[65536];
-  for (;;) {
-    std::size_t count = std::fread(buffer, 1, sizeof buffer, file);
-    if (count > 0) {
-      // Plug-ins receive the size as a 32-bit number; nothing larger is a
-      // picture this program can use.
-      if (memory.size() + count > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
-        std::fclose(file);
-        throw EFOpenError(file_name, "ファイルが大きすぎます");
-      }
-      memory.insert(memory.end(), buffer, buffer + count);
-    }
-    if (count < sizeof buffer) break;
-  }
-  bool failed = std::ferror(file) != 0;
-  int error = errno;
-  std::fclose(file);
-  if (failed) throw EFOpenError(file_name, std::strerror(error));
+  const FileReadResult read = ReadBoundedFile(file_name, kPictureFileReadLimit, memory);
+  if (!read.Ok()) throw EFOpenError(file_name, FileReadReason(read));
   return memory;
 }
 

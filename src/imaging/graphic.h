@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -72,7 +73,16 @@ class TGraphic {
   TProgressEvent on_progress_;
 };
 
-// Reads a whole file into memory. Throws EFOpenError.
+// The largest picture file read: the plain reader decodes at most 1024 MB
+// of pixels, which no larger BMP file fits in, and the shipped plug-ins
+// refuse pictures of more than 2^27 pixels long before their files reach it.
+// (Plug-ins are told sizes as 32-bit numbers, so 2 GB is the hard bound.)
+inline constexpr std::size_t kPictureFileReadLimit = std::size_t{1} << 30;
+
+// Reads a whole file into memory without blocking: it must be a regular file
+// of at most kPictureFileReadLimit bytes. Throws EFOpenError naming the file
+// and the reason (a named pipe, a device, a folder, a file too large, or the
+// system's error).
 std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name);
 
 }  // namespace murva

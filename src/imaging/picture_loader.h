@@ -6,6 +6,10 @@
 
 #include <QImage>
 #include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "imaging/plugin_isolation.h"
 
 namespace murva {
 
@@ -14,7 +18,18 @@ namespace murva {
 // system plug-in folder; every image plug-in found announces its extensions
 // to the picture-format registry. Runs the search once per process: a second
 // call does nothing.
+//
+// The shipped plug-ins (by name, in application_folder, the installed plug-in
+// folder and the system plug-in folder) are loaded into this process; every
+// other plug-in is vetted and runs in a plug-in host process (see
+// PluginIsolation), its verdict kept in $XDG_CACHE_HOME/murva32.
 void InitializePictureFormats(const std::filesystem::path& application_folder);
+
+// The notices about plug-ins that are not used (faulty ones, named), so far;
+// and the handler that gets each later one as it comes (a fault found while
+// a picture is read).
+std::vector<PluginNotice> TakePluginNotices();
+void SetPluginNoticeHandler(std::function<void(const PluginNotice&)> handler);
 
 // Releases the manager made by InitializePictureFormats and its plug-ins;
 // their extensions stay registered until the process ends. A later

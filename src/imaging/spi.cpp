@@ -1,6 +1,7 @@
 #include "imaging/spi.h"
 
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 #include "imaging/spi_errors.h"
@@ -29,13 +30,53 @@ Fn LookUp(const DynamicLibrary& library, const char* name) {
 
 TSPI::~TSPI() = default;
 
+TSPITexts ReadPluginTexts(const std::function<int(int, char*, int)>& get_plugin_info) {
+  // Room beyond the length the plug-in is told, so that one writing a byte
+  // too many does not write outside the buffer.
+  auto text = [&get_plugin_info](int index, bool& answered) {
+    char buffer[TSPI::kInfoBufferSize * 2] = {};
+    answered = get_plugin_info(index, buffer, TSPI::kInfoBufferLength) > 0;
+    if (!answered) return std::string();
+    return std::string(buffer, strnlen(buffer, TSPI::kInfoBufferSize));
+  };
+  TSPITexts texts;
+  bool answered = false;
+  std::string version = text(0, answered);
+  if (answered) texts.api_version = std::move(version);
+  std::string name = text(1, answered);
+  if (answered) texts.plugin_name = std::move(name);
+
+  for (int pair = 0; pair < kMaxFilterPairs; ++pair) {
+    int index = 2 + 2 * pair;
+    bool has_filter = false;
+    std::string filter = text(index, has_filter);
+    if (!has_filter) break;
+    bool has_description = false;
+    std::string description = text(index + 1, has_description);
+    if (!has_description) break;
+    texts.extensions.push_back(std::move(filter));
+    texts.descriptions.push_back(std::move(description));
+  }
+  return texts;
+}
+
 const TSPIClass& TSPI::Class() {
-  static const TSPIClass kClass{"TSPI", IsInstanceOf<TSPI>, &TSPI::Create};
+  static const TSPIClass kClass{"TSPI", IsInstanceOf<TSPI>, &TSPI::Create, &TSPI::CreateHosted};
   return kClass;
 }
 
 std::unique_ptr<TSPI> TSPI::Create(const std::string& file_name) {
   return Construct<TSPI>(file_name);
+}
+
+std::unique_ptr<TSPI> TSPI::CreateHosted(const TSPIDescription& description,
+                                         std::shared_ptr<SpiHostCalls> host) {
+  return ConstructHosted<TSPI>(description, std::move(host));
+}
+
+TSPIDescription TSPI::Description() const {
+  return TSPIDescription{file_name_, entries_,
+                         TSPITexts{api_version_, plugin_name_, extensions_, descriptions_}};
 }
 
 void TSPI::Initialize(const std::string& file_name) {
@@ -53,34 +94,36 @@ void TSPI::Initialize(const std::string& file_name) {
   get_file_info_ = LookUp<SpiGetFileInfoFn>(handle_, "GetFileInfo");
   get_file_ = LookUp<SpiGetFileFn>(handle_, "GetFile");
 
+  const bool found[] = {get_plugin_info_ != nullptr,  configuration_dlg_ != nullptr,
+                        is_supported_ != nullptr,     get_picture_info_ != nullptr,
+                        get_picture_ != nullptr,      get_preview_ != nullptr,
+                        get_archive_info_ != nullptr, get_file_info_ != nullptr,
+                        get_file_ != nullptr};
+  entries_ = 0;
+  for (std::size_t i = 0; i < std::size(found); ++i) {
+    if (found[i]) entries_ |= 1u << i;
+  }
+
   CheckAPI();
 
-  bool answered = false;
-  std::string text = PluginInfoText(0, answered);
-  if (answered) api_version_ = text;
-  text = PluginInfoText(1, answered);
-  if (answered) plugin_name_ = text;
-
-  for (int pair = 0; pair < kMaxFilterPairs; ++pair) {
-    int index = 2 + 2 * pair;
-    bool has_filter = false;
-    std::string filter = PluginInfoText(index, has_filter);
-    if (!has_filter) break;
-    bool has_description = false;
-    std::string description = PluginInfoText(index + 1, has_description);
-    if (!has_description) break;
-    extensions_.push_back(std::move(filter));
-    descriptions_.push_back(std::move(description));
-  }
+  TSPITexts texts = ReadPluginTexts(
+      [this](int index, char* buffer, int length) { return GetPluginInfo(index, buffer, length); });
+  api_version_ = std::move(texts.api_version);
+  plugin_name_ = std::move(texts.plugin_name);
+  extensions_ = std::move(texts.extensions);
+  descriptions_ = std::move(texts.descriptions);
 }
 
-std::string TSPI::PluginInfoText(int index, bool& answered) const {
-  // Room beyond the length the plug-in is told, so that one writing a byte
-  // too many does not write outside the buffer.
-  char buffer[kInfoBufferSize * 2] = {};
-  answered = GetPluginInfo(index, buffer, kInfoBufferLength) > 0;
-  if (!answered) return {};
-  return std::string(buffer, strnlen(buffer, kInfoBufferSize));
+void TSPI::InitializeHosted(const TSPIDescription& description,
+                            std::shared_ptr<SpiHostCalls> host) {
+  host_ = std::move(host);
+  file_name_ = description.file_name;
+  entries_ = description.entries;
+  CheckAPI();
+  api_version_ = description.texts.api_version;
+  plugin_name_ = description.texts.plugin_name;
+  extensions_ = description.texts.extensions;
+  descriptions_ = description.texts.descriptions;
 }
 
 void TSPI::Require(bool present, const char* name) const {
@@ -91,17 +134,20 @@ void TSPI::CheckAPI() const { Require(HasGetPluginInfo(), "GetPluginInfo"); }
 
 int TSPI::GetPluginInfo(int index, char* buffer, int buffer_length) const {
   Require(HasGetPluginInfo(), "GetPluginInfo");
+  if (host_) return host_->GetPluginInfo(index, buffer, buffer_length);
   return get_plugin_info_(index, buffer, buffer_length);
 }
 
 int TSPI::IsSupported(const char* file_name, const void* data) const {
   Require(HasIsSupported(), "IsSupported");
+  if (host_) return host_->IsSupported(file_name, data);
   return is_supported_(file_name, data);
 }
 
 int TSPI::GetPictureInfo(const char* buffer, int32_t length, uint32_t flag,
                          PictureInfo* info) const {
   Require(HasGetPictureInfo(), "GetPictureInfo");
+  if (host_) return host_->GetPictureInfo(buffer, length, flag, info);
   return get_picture_info_(buffer, length, flag, info);
 }
 
@@ -109,16 +155,25 @@ int TSPI::GetPicture(const char* buffer, int32_t length, uint32_t flag,
                      MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
                      SpiProgressCallback progress, intptr_t user_value) const {
   Require(HasGetPicture(), "GetPicture");
+  if (host_) {
+    return host_->GetPicture(buffer, length, flag, info_handle, pixel_handle, progress,
+                             user_value);
+  }
   return get_picture_(buffer, length, flag, info_handle, pixel_handle, progress, user_value);
 }
 
 const TSPIClass& TLoaderSPI::Class() {
-  static const TSPIClass kClass{"TLoaderSPI", IsInstanceOf<TLoaderSPI>, &TLoaderSPI::Create};
+  static const TSPIClass kClass{"TLoaderSPI", IsInstanceOf<TLoaderSPI>, &TLoaderSPI::Create, &TLoaderSPI::CreateHosted};
   return kClass;
 }
 
 std::unique_ptr<TSPI> TLoaderSPI::Create(const std::string& file_name) {
   return Construct<TLoaderSPI>(file_name);
+}
+
+std::unique_ptr<TSPI> TLoaderSPI::CreateHosted(const TSPIDescription& description,
+                                        std::shared_ptr<SpiHostCalls> host) {
+  return ConstructHosted<TLoaderSPI>(description, std::move(host));
 }
 
 void TLoaderSPI::CheckAPI() const {
@@ -127,12 +182,17 @@ void TLoaderSPI::CheckAPI() const {
 }
 
 const TSPIClass& TInSPI::Class() {
-  static const TSPIClass kClass{"TInSPI", IsInstanceOf<TInSPI>, &TInSPI::Create};
+  static const TSPIClass kClass{"TInSPI", IsInstanceOf<TInSPI>, &TInSPI::Create, &TInSPI::CreateHosted};
   return kClass;
 }
 
 std::unique_ptr<TSPI> TInSPI::Create(const std::string& file_name) {
   return Construct<TInSPI>(file_name);
+}
+
+std::unique_ptr<TSPI> TInSPI::CreateHosted(const TSPIDescription& description,
+                                        std::shared_ptr<SpiHostCalls> host) {
+  return ConstructHosted<TInSPI>(description, std::move(host));
 }
 
 void TInSPI::CheckAPI() const {
@@ -142,12 +202,17 @@ void TInSPI::CheckAPI() const {
 }
 
 const TSPIClass& TAmSPI::Class() {
-  static const TSPIClass kClass{"TAmSPI", IsInstanceOf<TAmSPI>, &TAmSPI::Create};
+  static const TSPIClass kClass{"TAmSPI", IsInstanceOf<TAmSPI>, &TAmSPI::Create, &TAmSPI::CreateHosted};
   return kClass;
 }
 
 std::unique_ptr<TSPI> TAmSPI::Create(const std::string& file_name) {
   return Construct<TAmSPI>(file_name);
+}
+
+std::unique_ptr<TSPI> TAmSPI::CreateHosted(const TSPIDescription& description,
+                                        std::shared_ptr<SpiHostCalls> host) {
+  return ConstructHosted<TAmSPI>(description, std::move(host));
 }
 
 void TAmSPI::CheckAPI() const {
@@ -158,12 +223,17 @@ void TAmSPI::CheckAPI() const {
 }
 
 const TSPIClass& TXnSPI::Class() {
-  static const TSPIClass kClass{"TXnSPI", IsInstanceOf<TXnSPI>, &TXnSPI::Create};
+  static const TSPIClass kClass{"TXnSPI", IsInstanceOf<TXnSPI>, &TXnSPI::Create, &TXnSPI::CreateHosted};
   return kClass;
 }
 
 std::unique_ptr<TSPI> TXnSPI::Create(const std::string& file_name) {
   return Construct<TXnSPI>(file_name);
+}
+
+std::unique_ptr<TSPI> TXnSPI::CreateHosted(const TSPIDescription& description,
+                                        std::shared_ptr<SpiHostCalls> host) {
+  return ConstructHosted<TXnSPI>(description, std::move(host));
 }
 
 void TXnSPI::CheckAPI() const { TSPI::CheckAPI(); }
@@ -184,6 +254,16 @@ std::unique_ptr<TSPI> CreateSPI(const std::string& file_name) {
     return chosen.create(file_name);
   } catch (const ESPIFOpenErrorSPI&) {
     return nullptr;
+  } catch (const ESPIInvalidAPI&) {
+    return nullptr;
+  }
+}
+
+std::unique_ptr<TSPI> CreateHostedSPI(const TSPIDescription& description,
+                                      std::shared_ptr<SpiHostCalls> host) {
+  try {
+    return SPIClassForVersion(description.texts.api_version)
+        .create_hosted(description, std::move(host));
   } catch (const ESPIInvalidAPI&) {
     return nullptr;
   }

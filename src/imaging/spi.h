@@ -15,6 +15,7 @@
 // releases the plug-in.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,13 +26,73 @@
 namespace murva {
 
 class TSPI;
+struct TSPIDescription;
+class SpiHostCalls;
 
 // Names a plug-in class: tells whether an object is of the class (or one of
-// its subclasses) and constructs a new object of it from a file name.
+// its subclasses) and constructs a new object of it from a file name, or
+// from the description of a plug-in that runs in a host process.
 struct TSPIClass {
   const char* class_name;
   bool (*is_instance)(const TSPI& spi);
   std::unique_ptr<TSPI> (*create)(const std::string& file_name);
+  std::unique_ptr<TSPI> (*create_hosted)(const TSPIDescription& description,
+                                         std::shared_ptr<SpiHostCalls> host);
+};
+
+// The entry points, one bit each, in the order they are looked up.
+enum SpiEntryBit : std::uint32_t {
+  kSpiEntryGetPluginInfo = 1u << 0,
+  kSpiEntryConfigurationDlg = 1u << 1,
+  kSpiEntryIsSupported = 1u << 2,
+  kSpiEntryGetPictureInfo = 1u << 3,
+  kSpiEntryGetPicture = 1u << 4,
+  kSpiEntryGetPreview = 1u << 5,
+  kSpiEntryGetArchiveInfo = 1u << 6,
+  kSpiEntryGetFileInfo = 1u << 7,
+  kSpiEntryGetFile = 1u << 8,
+};
+inline constexpr const char* kSpiEntryNames[] = {
+    "GetPluginInfo", "ConfigurationDlg", "IsSupported",  "GetPictureInfo", "GetPicture",
+    "GetPreview",    "GetArchiveInfo",   "GetFileInfo", "GetFile"};
+
+// What a plug-in tells about itself through GetPluginInfo: index 0, 1, then
+// filter and description pairs until one of a pair is not answered.
+struct TSPITexts {
+  std::string api_version;
+  std::string plugin_name;
+  std::vector<std::string> extensions;
+  std::vector<std::string> descriptions;
+  bool operator==(const TSPITexts&) const = default;
+};
+
+// Asks get_plugin_info (a call with the GetPluginInfo arguments) for the
+// texts, as every plug-in object does when it is made.
+TSPITexts ReadPluginTexts(const std::function<int(int, char*, int)>& get_plugin_info);
+
+// All a plug-in object needs of a plug-in that runs in a host process: its
+// module file name, the entry points it exports and its texts.
+struct TSPIDescription {
+  std::string file_name;
+  std::uint32_t entries = 0;  // SpiEntryBit values
+  TSPITexts texts;
+  bool operator==(const TSPIDescription&) const = default;
+};
+
+// The entry points of a plug-in that runs in a host process; the calls have
+// the plug-in's own arguments and results. A host that fails (the plug-in
+// crashed, aborted or stopped answering) answers as a plug-in that cannot
+// read the data would.
+class SpiHostCalls {
+ public:
+  virtual ~SpiHostCalls() = default;
+  virtual int GetPluginInfo(int index, char* buffer, int buffer_length) = 0;
+  virtual int IsSupported(const char* file_name, const void* data) = 0;
+  virtual int GetPictureInfo(const char* buffer, int32_t length, uint32_t flag,
+                             PictureInfo* info) = 0;
+  virtual int GetPicture(const char* buffer, int32_t length, uint32_t flag,
+                         MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
+                         SpiProgressCallback progress, intptr_t user_value) = 0;
 };
 
 class TSPI {
@@ -49,6 +110,11 @@ class TSPI {
   // Loads and describes the plug-in at file_name (see Initialize). Throws
   // ESPIFOpenErrorSPI or ESPIInvalidAPI; the plug-in is released then.
   static std::unique_ptr<TSPI> Create(const std::string& file_name);
+  // A plug-in that runs in a host process, from its description; calls go
+  // to host. Throws ESPIInvalidAPI when an entry point the kind requires is
+  // missing.
+  static std::unique_ptr<TSPI> CreateHosted(const TSPIDescription& description,
+                                            std::shared_ptr<SpiHostCalls> host);
 
   virtual const TSPIClass& ClassType() const { return Class(); }
 
@@ -56,7 +122,12 @@ class TSPI {
   // ESPIInvalidAPI naming the first one missing.
   virtual void CheckAPI() const;
 
+  // The loaded module; not open for a plug-in that runs in a host process.
   const DynamicLibrary& Handle() const { return handle_; }
+  // Whether the plug-in runs in a host process rather than in this one.
+  bool IsHosted() const { return host_ != nullptr; }
+  // The texts and entry points, as a host process would describe them.
+  TSPIDescription Description() const;
   const std::string& FileName() const { return file_name_; }
   const std::string& APIVersion() const { return api_version_; }
   const std::string& PluginName() const { return plugin_name_; }
@@ -76,15 +147,15 @@ class TSPI {
                  intptr_t user_value) const;
 
   // Whether the plug-in exports each entry point.
-  bool HasGetPluginInfo() const { return get_plugin_info_ != nullptr; }
-  bool HasConfigurationDlg() const { return configuration_dlg_ != nullptr; }
-  bool HasIsSupported() const { return is_supported_ != nullptr; }
-  bool HasGetPictureInfo() const { return get_picture_info_ != nullptr; }
-  bool HasGetPicture() const { return get_picture_ != nullptr; }
-  bool HasGetPreview() const { return get_preview_ != nullptr; }
-  bool HasGetArchiveInfo() const { return get_archive_info_ != nullptr; }
-  bool HasGetFileInfo() const { return get_file_info_ != nullptr; }
-  bool HasGetFile() const { return get_file_ != nullptr; }
+  bool HasGetPluginInfo() const { return (entries_ & kSpiEntryGetPluginInfo) != 0; }
+  bool HasConfigurationDlg() const { return (entries_ & kSpiEntryConfigurationDlg) != 0; }
+  bool HasIsSupported() const { return (entries_ & kSpiEntryIsSupported) != 0; }
+  bool HasGetPictureInfo() const { return (entries_ & kSpiEntryGetPictureInfo) != 0; }
+  bool HasGetPicture() const { return (entries_ & kSpiEntryGetPicture) != 0; }
+  bool HasGetPreview() const { return (entries_ & kSpiEntryGetPreview) != 0; }
+  bool HasGetArchiveInfo() const { return (entries_ & kSpiEntryGetArchiveInfo) != 0; }
+  bool HasGetFileInfo() const { return (entries_ & kSpiEntryGetFileInfo) != 0; }
+  bool HasGetFile() const { return (entries_ & kSpiEntryGetFile) != 0; }
 
  protected:
   TSPI() = default;
@@ -96,6 +167,14 @@ class TSPI {
     spi->Initialize(file_name);
     return spi;
   }
+  // Builds an object of class T for a plug-in in a host process.
+  template <class T>
+  static std::unique_ptr<TSPI> ConstructHosted(const TSPIDescription& description,
+                                               std::shared_ptr<SpiHostCalls> host) {
+    std::unique_ptr<TSPI> spi(new T);
+    spi->InitializeHosted(description, std::move(host));
+    return spi;
+  }
 
   // Throws ESPIInvalidAPI with name and FileName when present is false.
   void Require(bool present, const char* name) const;
@@ -105,9 +184,13 @@ class TSPI {
   // the entry points, runs CheckAPI of the actual class and reads the API
   // version, the name and the filter strings with their descriptions.
   void Initialize(const std::string& file_name);
-  std::string PluginInfoText(int index, bool& answered) const;
+  // Takes file name, entry points and texts from the description and runs
+  // CheckAPI of the actual class.
+  void InitializeHosted(const TSPIDescription& description, std::shared_ptr<SpiHostCalls> host);
 
   DynamicLibrary handle_;
+  std::shared_ptr<SpiHostCalls> host_;
+  std::uint32_t entries_ = 0;
   std::string file_name_;
   std::string api_version_;
   std::string plugin_name_;
@@ -129,6 +212,8 @@ class TLoaderSPI : public TSPI {
  public:
   static const TSPIClass& Class();
   static std::unique_ptr<TSPI> Create(const std::string& file_name);
+  static std::unique_ptr<TSPI> CreateHosted(const TSPIDescription& description,
+                                            std::shared_ptr<SpiHostCalls> host);
   const TSPIClass& ClassType() const override { return Class(); }
   // Requires GetPluginInfo and IsSupported.
   void CheckAPI() const override;
@@ -142,6 +227,8 @@ class TInSPI : public TLoaderSPI {
  public:
   static const TSPIClass& Class();
   static std::unique_ptr<TSPI> Create(const std::string& file_name);
+  static std::unique_ptr<TSPI> CreateHosted(const TSPIDescription& description,
+                                            std::shared_ptr<SpiHostCalls> host);
   const TSPIClass& ClassType() const override { return Class(); }
   // Requires GetPluginInfo, IsSupported, GetPictureInfo and GetPicture.
   void CheckAPI() const override;
@@ -155,6 +242,8 @@ class TAmSPI : public TLoaderSPI {
  public:
   static const TSPIClass& Class();
   static std::unique_ptr<TSPI> Create(const std::string& file_name);
+  static std::unique_ptr<TSPI> CreateHosted(const TSPIDescription& description,
+                                            std::shared_ptr<SpiHostCalls> host);
   const TSPIClass& ClassType() const override { return Class(); }
   // Requires GetPluginInfo, IsSupported, GetArchiveInfo, GetFileInfo and
   // GetFile.
@@ -169,6 +258,8 @@ class TXnSPI : public TSPI {
  public:
   static const TSPIClass& Class();
   static std::unique_ptr<TSPI> Create(const std::string& file_name);
+  static std::unique_ptr<TSPI> CreateHosted(const TSPIDescription& description,
+                                            std::shared_ptr<SpiHostCalls> host);
   const TSPIClass& ClassType() const override { return Class(); }
   // Requires GetPluginInfo.
   void CheckAPI() const override;
@@ -187,5 +278,11 @@ const TSPIClass& SPIClassForVersion(const std::string& api_version);
 // Returns nothing when the file cannot be loaded or lacks an entry point its
 // kind requires; other errors pass on.
 std::unique_ptr<TSPI> CreateSPI(const std::string& file_name);
+
+// The object of the class the description's API version asks for, for a
+// plug-in that runs in a host process; nothing when it lacks an entry point
+// its kind requires.
+std::unique_ptr<TSPI> CreateHostedSPI(const TSPIDescription& description,
+                                      std::shared_ptr<SpiHostCalls> host);
 
 }  // namespace murva

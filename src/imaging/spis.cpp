@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "imaging/picture_format_registry.h"
+#include "imaging/plugin_isolation.h"
 #include "imaging/spi_errors.h"
+#include "platform/bounded_file.h"
 #include "platform/dynamic_library.h"
 
 #ifndef MURVA_SYSTEM_PLUGIN_DIR
@@ -78,9 +79,11 @@ std::optional<std::string> SusiePluginDirectory() {
     if (home == nullptr || *home == '\0') return std::nullopt;
     config_home = std::filesystem::path(home) / ".config";
   }
-  std::ifstream file(config_home / "murva32" / "spi-folder");
-  std::string line;
-  if (!file || !std::getline(file, line)) return std::nullopt;
+  std::string text;
+  if (!ReadBoundedFile(config_home / "murva32" / "spi-folder", 64 * 1024, text).Ok()) {
+    return std::nullopt;
+  }
+  std::string line = text.substr(0, text.find('\n'));
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
   if (line.empty()) return std::nullopt;
   return line;
@@ -173,6 +176,25 @@ void TSPIs::SearchDirectory(const std::string& directory, const std::string& pat
     collected.push_back(std::move(full_name));
   }
 
+  if (isolation_) {
+    // New plug-ins are tried in host processes all at once, so that the
+    // search waits for the slowest of them rather than for their sum.
+    std::vector<std::string> accepted;
+    for (const std::string& file_name : collected) {
+      bool accept = true;
+      if (on_searching_) on_searching_(*this, file_name, accept);
+      if (accept) accepted.push_back(file_name);
+    }
+    isolation_->Vet(accepted);
+    for (const std::string& file_name : accepted) {
+      std::unique_ptr<TSPI> spi = isolation_->Create(file_name);
+      if (!spi) continue;
+      bool accept = true;
+      if (on_search_) on_search_(*this, *spi, accept);
+      if (accept) Add(std::move(spi));
+    }
+    return;
+  }
   for (const std::string& file_name : collected) {
     bool accept = true;
     if (on_searching_) on_searching_(*this, file_name, accept);

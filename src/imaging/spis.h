@@ -37,6 +37,7 @@ enum class TSPISearchOption {
 using TSPISearchOptions = std::set<TSPISearchOption>;
 
 class TSPIs;
+class PluginIsolation;
 
 // Asked before a file is tried; clearing accept skips the file.
 using TSPISearchingEvent =
@@ -72,6 +73,9 @@ class TSPIs {
 
   // Loads every plain, not hidden file of directory that matches pattern
   // and is not loaded already, in name order (see OnSearching, OnSearch).
+  // With an isolation, OnSearching is asked for every file first, and the
+  // accepted plug-ins that did not ship are vetted together before any is
+  // added.
   void SearchDirectory(const std::string& directory, const std::string& pattern);
 
   int Count() const { return static_cast<int>(items_.size()); }
@@ -116,6 +120,14 @@ class TSPIs {
   void SetOnSearching(TSPISearchingEvent handler) { on_searching_ = std::move(handler); }
   const TSPISearchEvent& OnSearch() const { return on_search_; }
   void SetOnSearch(TSPISearchEvent handler) { on_search_ = std::move(handler); }
+  // Plug-ins that did not ship with the program are tried and run in host
+  // processes of their own (see PluginIsolation); without an isolation every
+  // plug-in is loaded into this process.
+  const std::shared_ptr<PluginIsolation>& Isolation() const { return isolation_; }
+  void SetIsolation(std::shared_ptr<PluginIsolation> isolation) {
+    isolation_ = std::move(isolation);
+  }
+
   const TSPIPictureRegisterEvent& OnPictureRegister() const { return on_picture_register_; }
   void SetOnPictureRegister(TSPIPictureRegisterEvent handler) {
     on_picture_register_ = std::move(handler);
@@ -129,6 +141,7 @@ class TSPIs {
   void RegisterExtensions(TInSPI& spi);
 
   std::vector<std::unique_ptr<TSPI>> items_;
+  std::shared_ptr<PluginIsolation> isolation_;
   TSPISearchOptions search_options_{TSPISearchOption::spsSusieDir, TSPISearchOption::spsAppDir};
   bool auto_search_ = true;
   std::string application_directory_;

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/temporary_file.h"
+
 namespace murva {
 namespace {
 
@@ -30,13 +32,14 @@ bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, st
   struct stat status {};
   if (stat(file.c_str(), &status) == 0) mode = status.st_mode & 07777;
 
-  const std::filesystem::path temporary =
-      file.parent_path() / ("." + file.filename().string() + ".murva32-" + std::to_string(getpid()));
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    error = SystemError("cannot create", temporary);
+  // Leftovers of writes that were killed half-way go first.
+  RemoveAbandonedTemporaryFiles(file);
+  TemporaryFile temporary;
+  if (!temporary.Create(file, 0600)) {
+    error = SystemError("cannot create a temporary file beside", file);
     return false;
   }
+  const int fd = temporary.Descriptor();
   bool written = true;
   for (std::string_view rest = bytes; written && !rest.empty();) {
     const ssize_t count = write(fd, rest.data(), rest.size());
@@ -48,16 +51,16 @@ bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, st
     }
   }
   if (written) written = fchmod(fd, mode) == 0 && fsync(fd) == 0;
-  if (!written) error = SystemError("cannot write", temporary);
-  if (close(fd) != 0 && written) {
+  if (!written) error = SystemError("cannot write", temporary.Path());
+  if (!temporary.Close() && written) {
     written = false;
-    error = SystemError("cannot write", temporary);
+    error = SystemError("cannot write", temporary.Path());
   }
-  if (written && rename(temporary.c_str(), file.c_str()) != 0) {
+  if (written && rename(temporary.Path().c_str(), file.c_str()) != 0) {
     written = false;
     error = SystemError("cannot replace", file);
   }
-  if (!written) unlink(temporary.c_str());
+  if (written) temporary.Release();
   return written;
 }
 

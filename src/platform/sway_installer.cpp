@@ -1,9 +1,9 @@
 #include "platform/sway_installer.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "platform/bounded_file.h"
 #include "platform/replace_file.h"
 #include "platform/run_command.h"
 
@@ -84,15 +84,15 @@ bool SwayInstaller::Install(const std::filesystem::path& picture, std::string& e
   }
   const std::filesystem::path config = SwayUserConfig(environment_);
   if (config.empty()) return true;
-  std::ifstream in(config, std::ios::binary);
-  if (!in) {
-    error = "the wallpaper is shown, but " + config.string() + " cannot be read";
+  std::string old_text;
+  const FileReadResult read = ReadBoundedFile(config, kTextFileReadLimit, old_text);
+  if (!read.Ok()) {
+    error = "the wallpaper is shown, but " + config.string() + " cannot be read: " +
+            FileReadReason(read);
     return false;
   }
-  std::ostringstream old_text;
-  old_text << in.rdbuf();
   std::string write_error;
-  if (!ReplaceFile(config, WithSwayWallpaperLine(old_text.str(), copy), write_error)) {
+  if (!ReplaceFile(config, WithSwayWallpaperLine(old_text, copy), write_error)) {
     error = "the wallpaper is shown, but not kept for the next log-on: " + write_error;
     return false;
   }

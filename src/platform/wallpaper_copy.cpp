@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/temporary_file.h"
 #include "platform/wallpaper_installer.h"
 
 namespace murva {
@@ -36,18 +37,26 @@ std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
   for (int suffix = 1; std::filesystem::exists(target, fs_error); ++suffix) {
     target = folder / ("wallpaper-" + stamp + "-" + std::to_string(suffix) + ".png");
   }
-  const std::filesystem::path temporary = folder / (".wallpaper-" + stamp + ".png.tmp");
-  if (!image.save(QString::fromStdString(temporary.string()), "PNG")) {
-    error = "cannot write " + temporary.string();
-    std::filesystem::remove(temporary, fs_error);
+  // The copy is written under a temporary name of this writer (see
+  // platform/temporary_file.h) and renamed into place; what copies killed
+  // half-way left behind goes first.
+  const std::filesystem::path kind = folder / "wallpaper.png";
+  RemoveAbandonedTemporaryFiles(kind);
+  TemporaryFile temporary;
+  if (!temporary.Create(kind, 0644)) {
+    error = "cannot write in " + folder.string();
     return {};
   }
-  std::filesystem::rename(temporary, target, fs_error);
+  if (!image.save(QString::fromStdString(temporary.Path().string()), "PNG")) {
+    error = "cannot write " + temporary.Path().string();
+    return {};
+  }
+  std::filesystem::rename(temporary.Path(), target, fs_error);
   if (fs_error) {
     error = "cannot write " + target.string() + ": " + fs_error.message();
-    std::filesystem::remove(temporary, fs_error);
     return {};
   }
+  temporary.Release();
   for (const auto& entry : std::filesystem::directory_iterator(folder, fs_error)) {
     const std::string name = entry.path().filename().string();
     if (entry.path() != target && name.rfind("wallpaper-", 0) == 0 &&

@@ -3,8 +3,9 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <sstream>
 
+#include "platform/bounded_file.h"
 #include "platform/replace_file.h"
 #include "platform/run_command.h"
 
@@ -25,10 +26,9 @@ bool Hyprpaper(const std::vector<std::string>& request, std::string& answer) {
 
 // The name the kernel keeps for a running process; empty when it is gone.
 std::string ProcessName(long long pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
   std::string name;
-  std::getline(in, name);
-  return name;
+  ReadBoundedFile("/proc/" + std::to_string(pid) + "/comm", 256, name);
+  return name.substr(0, name.find('\n'));
 }
 
 }  // namespace
@@ -77,7 +77,9 @@ bool WlrootsInstaller::StartSwaybg(const std::filesystem::path& file, std::strin
   // The swaybg of the time before is stopped once the new one runs; the
   // record is trusted only while it still names a swaybg.
   const std::filesystem::path record = runtime_folder_ / kSwaybgRecord;
-  std::ifstream in(record);
+  std::string recorded;
+  ReadBoundedFile(record, 256, recorded);
+  std::istringstream in(recorded);
   long long old_pid = 0;
   if (in >> old_pid && old_pid > 0 && old_pid != pid && ProcessName(old_pid) == "swaybg") {
     kill(static_cast<pid_t>(old_pid), SIGTERM);

@@ -1,6 +1,8 @@
 #include "schedule/external_schedule.h"
 
+#include "platform/bounded_file.h"
 #include "schedule/cp932_bytes.h"
+#include "schedule/schedule_errors.h"
 #include "schedule/schedule_file.h"
 
 namespace murva {
@@ -11,8 +13,22 @@ std::string ExternalErrorLine(const TodayFields& today) {
 }
 
 std::optional<ScheduleList> ReadExternalSchedule(const std::filesystem::path& path) {
-  if (!ScheduleFileExists(path)) return std::nullopt;
-  return ScheduleList(ReadLinesOfFile(path));
+  if (path.empty()) return std::nullopt;
+  std::string bytes;
+  const FileReadResult read = ReadBoundedFile(path, kTextFileReadLimit, bytes);
+  switch (read.status) {
+    case FileReadStatus::kRead:
+      return ScheduleList(SplitLines(bytes));
+    case FileReadStatus::kMissing:
+    case FileReadStatus::kNotRegularFile:
+    case FileReadStatus::kTooLarge:
+      // Nothing that could be a schedule file stands there: the stand-in line
+      // tells so on the wallpaper, and the run goes on.
+      return std::nullopt;
+    case FileReadStatus::kUnreadable:
+      break;
+  }
+  throw ScheduleFileOpenError(path);
 }
 
 std::vector<std::string> MergeScheduleSources(const ScheduleList& entries, int source,

@@ -33,8 +33,10 @@ inline constexpr const char* kExternalErrorText = "#外部予定# 読込み不�
 std::string ExternalErrorLine(const TodayFields& today);
 
 // The lines of the external file, sorted; nullopt when no file stands at the
-// path (an empty path included). The file is only read, never written.
-// Throws ScheduleFileOpenError when it exists but cannot be read.
+// path (an empty path included), and also when what stands there is no
+// schedule file at all: a folder, a named pipe, a device, a file far larger
+// than any schedule. The file is read without blocking and never written.
+// Throws ScheduleFileOpenError when a regular file cannot be read.
 std::optional<ScheduleList> ReadExternalSchedule(const std::filesystem::path& path);
 
 // The merged list of an expansion by source: 0 the entry list; 1 the

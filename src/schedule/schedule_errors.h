@@ -9,6 +9,12 @@
 
 namespace murva {
 
+// The texts of the messages below are shown as readable text: a control
+// character (a NUL byte included, which would otherwise end the message)
+// appears as "\x" and its two hex digits; the Text() accessors keep the
+// bytes as they were.
+std::string ReadableText(std::string_view text);
+
 // A field that must be an integer is not one: "'<text>' は整数ではありません".
 // Raised by the expansion for a year field that is neither "@@" nor digits,
 // and by the day field of the editor for a pattern day such as "WX".
@@ -33,10 +39,11 @@ class ScheduleDateError : public std::runtime_error {
   std::string text_;
 };
 
-// A file that exists cannot be opened: "ﾌｧｲﾙ <path> は開けません".
+// A file that exists cannot be opened: "ﾌｧｲﾙ <path> は開けません", followed on
+// a line of its own by the reason when one is given.
 class ScheduleFileOpenError : public std::runtime_error {
  public:
-  explicit ScheduleFileOpenError(const std::filesystem::path& path);
+  explicit ScheduleFileOpenError(const std::filesystem::path& path, std::string_view reason = {});
   const std::filesystem::path& Path() const { return path_; }
 
  private:

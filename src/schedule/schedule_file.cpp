@@ -1,8 +1,8 @@
 #include "schedule/schedule_file.h"
 
-#include <optional>
-#include <system_error>
+#include <sys/stat.h>
 
+#include "platform/bounded_file.h"
 #include "schedule/schedule_errors.h"
 #include "settings/atomic_file.h"
 
@@ -31,22 +31,29 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
-bool ScheduleFileExists(const std::filesystem::path& path) {
-  if (path.empty()) return false;
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+std::optional<std::vector<std::string>> ReadLinesIfPresent(const std::filesystem::path& path) {
+  std::string bytes;
+  const FileReadResult read = ReadBoundedFile(path, kTextFileReadLimit, bytes);
+  if (read.status == FileReadStatus::kMissing) return std::nullopt;
+  // A file the system refuses gets the system's message as it stands; what
+  // is no schedule file at all (a folder, a pipe, a device, a file far too
+  // large) is named with the reason.
+  if (read.status == FileReadStatus::kUnreadable) throw ScheduleFileOpenError(path);
+  if (!read.Ok()) throw ScheduleFileOpenError(path, FileReadReason(read));
+  return SplitLines(bytes);
 }
 
 std::vector<std::string> ReadLinesOfFile(const std::filesystem::path& path) {
-  std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) throw ScheduleFileOpenError(path);
-  return SplitLines(*bytes);
+  std::optional<std::vector<std::string>> lines = ReadLinesIfPresent(path);
+  if (!lines) throw ScheduleFileOpenError(path);
+  return std::move(*lines);
 }
 
 bool LoadScheduleFile(const std::filesystem::path& path, ScheduleList& entries) {
-  if (!ScheduleFileExists(path)) return false;
-  entries.Assign(ReadLinesOfFile(path));
+  if (path.empty()) return false;
+  std::optional<std::vector<std::string>> lines = ReadLinesIfPresent(path);
+  if (!lines) return false;
+  entries.Assign(std::move(*lines));
   return true;
 }
 
@@ -58,6 +65,13 @@ void SaveScheduleFile(const std::filesystem::path& path, const ScheduleList& ent
   for (const std::string& line : entries) {
     bytes += line;
     bytes += "\r\n";
+  }
+  // A file too large to have been read is never written over by a list
+  // that could not hold it.
+  struct stat status {};
+  if (stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+      static_cast<std::uintmax_t>(status.st_size) > kTextFileReadLimit) {
+    throw ScheduleFileCreateError(path);
   }
   if (!ReplaceFileAtomically(path, bytes)) throw ScheduleFileCreateError(path);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,23 +21,27 @@ std::filesystem::path ScheduleFilePath(const std::filesystem::path& program_fold
 // byte (a NUL included) belongs to its line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
-// Reads the lines of a file. Throws ScheduleFileOpenError when it cannot be
-// read; callers that treat a missing file as empty test ScheduleFileExists
-// first.
+// Reads the lines of a file (without blocking, at most kTextFileReadLimit
+// bytes). Throws ScheduleFileOpenError when it is missing or cannot be read;
+// for a folder, a named pipe, a device or a file far too large the message
+// also tells why.
 std::vector<std::string> ReadLinesOfFile(const std::filesystem::path& path);
 
-// Whether a file (not a folder) stands at the path.
-bool ScheduleFileExists(const std::filesystem::path& path);
+// The lines of a file, or nothing when no file stands at the path; throws
+// ScheduleFileOpenError when something stands there that cannot be read.
+std::optional<std::vector<std::string>> ReadLinesIfPresent(const std::filesystem::path& path);
 
-// Replaces the entry list by the lines of the file. A missing file leaves the
-// list as it is and reports nothing. A file that exists but cannot be read
-// throws ScheduleFileOpenError and leaves the list as it is. Returns whether
-// the file was read.
+// Replaces the entry list by the lines of the file. A missing file (or an
+// empty path) leaves the list as it is and reports nothing. Anything else at
+// the path that cannot be read throws ScheduleFileOpenError and leaves the
+// list as it is. Returns whether the file was read.
 bool LoadScheduleFile(const std::filesystem::path& path, ScheduleList& entries);
 
 // Writes the whole list, in its order, each line followed by CR LF, replacing
 // the file atomically (the old content survives a failed write or a crash).
-// Throws ScheduleFileCreateError when the file cannot be written.
+// Throws ScheduleFileCreateError when the file cannot be written, and also
+// when what stands there could never have been read: something else than a
+// regular file, or a file larger than kTextFileReadLimit.
 void SaveScheduleFile(const std::filesystem::path& path, const ScheduleList& entries);
 
 }  // namespace murva

@@ -5,71 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <system_error>
+
+#include "platform/temporary_file.h"
 
 namespace murva {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Closes a descriptor and removes the temporary file unless released.
-class TemporaryFile {
- public:
-  TemporaryFile() = default;
-  ~TemporaryFile() { Discard(); }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  // Creates a new file beside `target` with a name nobody else uses. The
-  // permission bits pass through the process umask, as for any new file.
-  bool Create(const fs::path& target, mode_t mode) {
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    fs::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      fs::path candidate = folder / ("." + target.filename().string() + ".tmp" +
-                                     std::to_string(getpid()) + "-" +
-                                     std::to_string(generator() % 1000000000));
-      int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-      if (fd >= 0) {
-        fd_ = fd;
-        path_ = candidate;
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    errno = EEXIST;
-    return false;
-  }
-
-  int Descriptor() const { return fd_; }
-  const fs::path& Path() const { return path_; }
-
-  bool Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return close(fd) == 0;
-  }
-
-  // The file was renamed into place: nothing left to clean up.
-  void Release() { path_.clear(); }
-
-  // Removes the file, keeping the errno of the failure that led here.
-  void Discard() {
-    int saved = errno;
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-    if (!path_.empty()) unlink(path_.c_str());
-    path_.clear();
-    errno = saved;
-  }
-
- private:
-  int fd_ = -1;
-  fs::path path_;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -104,16 +47,6 @@ fs::path ResolveTarget(const fs::path& path) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) return std::nullopt;
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  if (stream.bad()) return std::nullopt;
-  return bytes;
-}
-
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const fs::path target = ResolveTarget(path);
   if (target.filename().empty()) {
@@ -128,6 +61,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
     return false;
   }
 
+  // Temporary files of saves that were killed half-way go first, so that
+  // they never pile up beside the file.
+  RemoveAbandonedTemporaryFiles(target);
   TemporaryFile temporary;
   if (!temporary.Create(target, 0666)) return false;
   if (had_old) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/bounded_file.h"
 #include "settings/atomic_file.h"
 #include "settings/cp932.h"
 #include "settings/settings_write_error.h"
@@ -99,16 +100,19 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
 }
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
-  std::optional<std::string> bytes = ReadWholeFile(path_);
-  if (!bytes) {
-    std::error_code error;
-    bool present = fs::exists(path_, error);
-    unreadable_ = present || static_cast<bool>(error);
+  std::string bytes;
+  const FileReadResult read = ReadBoundedFile(path_, kTextFileReadLimit, bytes);
+  if (!read.Ok()) {
+    // A missing file is an empty profile; anything else that stands at the
+    // path (a pipe, a device, a folder, a file far too large, one that cannot
+    // be read) is also read as empty, but must never be written over.
+    if (read.status != FileReadStatus::kMissing) read_problem_ = FileReadReason(read);
+    unreadable_ = read.status != FileReadStatus::kMissing;
     return;
   }
   exists_ = true;
   bool newline_known = false;
-  std::string_view rest = *bytes;
+  std::string_view rest = bytes;
   while (!rest.empty()) {
     std::size_t line_feed = rest.find('\n');
     std::string_view text = rest.substr(0, line_feed);

@@ -36,13 +36,19 @@ class ProfileFile {
  public:
   static constexpr std::size_t kMaxValueBytes = 1023;
 
-  // Reads the file; a missing file is an empty profile. A file that exists
-  // but cannot be read also reads as empty, and Commit then refuses to
-  // replace it.
+  // Reads the file (without blocking, at most kTextFileReadLimit bytes); a
+  // missing file is an empty profile. Anything else at the path that cannot
+  // be read as a regular file of that size (a named pipe, a device, a
+  // folder, a file far too large, one without read permission) also reads
+  // as empty, and Commit then refuses to replace it.
   explicit ProfileFile(std::filesystem::path path);
 
   const std::filesystem::path& Path() const { return path_; }
+  // Whether the file was there and read.
   bool Exists() const { return exists_; }
+  // Why a file that stands at the path could not be read (Japanese, without
+  // the path); empty when it was read or is missing.
+  const std::string& ReadProblem() const { return read_problem_; }
 
   // The value of a key, or nullopt when the section or the key is missing.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
@@ -95,6 +101,7 @@ class ProfileFile {
   std::filesystem::path path_;
   bool exists_ = false;
   bool unreadable_ = false;
+  std::string read_problem_;
   bool changed_ = false;
   std::string newline_ = "\r\n";
   std::vector<Line> lines_;

@@ -1,7 +1,15 @@
 // The messages of the settings procedures, as the user sees them.
 #pragma once
 
+#include <string>
+
 namespace murva {
+
+// The settings file is there but cannot be read as one: "ﾌｧｲﾙ <path> は開けません"
+// and, on a line of its own, the reason.
+inline std::string SettingsUnreadableMessage(const std::string& path, const std::string& reason) {
+  return "ﾌｧｲﾙ " + path + " は開けません\r" + reason;
+}
 
 // A settings file of version 3.51 or earlier was found.
 inline constexpr const char* kOldVersionWarning =

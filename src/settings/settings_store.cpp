@@ -62,9 +62,12 @@ void FillEmpty(int& selection, const SettingKey& key) {
 
 SettingsStore::SettingsStore(std::filesystem::path ini_path) : path_(std::move(ini_path)) {}
 
-bool SettingsStore::FileExists() const {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path_, error);
+bool SettingsStore::FileExists() const { return ProfileFile(path_).Exists(); }
+
+std::string SettingsStore::ReadProblemMessage() const {
+  const ProfileFile file(path_);
+  if (file.ReadProblem().empty()) return {};
+  return SettingsUnreadableMessage(path_.string(), file.ReadProblem());
 }
 
 std::string SettingsStore::SectionOf(const WorkingCopy& copy) {

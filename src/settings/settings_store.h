@@ -35,7 +35,14 @@ class SettingsStore {
   explicit SettingsStore(std::filesystem::path ini_path);
 
   const std::filesystem::path& Path() const { return path_; }
+  // Whether the settings file is there and can be read.
   bool FileExists() const;
+  // When something stands at the path that cannot be read as the settings
+  // file (a named pipe, a device, a folder, a file far too large, one
+  // without read permission): the message naming it and the reason; empty
+  // otherwise. The procedures read such a file as empty and never write
+  // over it.
+  std::string ReadProblemMessage() const;
 
   // The section of the set whose button is down.
   static std::string SectionOf(const WorkingCopy& copy);

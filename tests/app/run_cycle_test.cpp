@@ -44,9 +44,11 @@ class RunCycleTest : public ::testing::Test {
     WriteIni(folder_ / "MURVA32.INI", lines);
   }
 
-  RunCycle& Start(const std::string& argument, bool unattended = false) {
+  RunCycle& Start(const std::string& argument, bool unattended = false,
+                  std::vector<std::string> start_messages = {}) {
     RunEnvironment environment;
     environment.unattended = unattended;
+    environment.start_messages = std::move(start_messages);
     environment.program_folder = folder_.Path();
     environment.first_argument = argument;
     environment.clock = &clock_;
@@ -101,6 +103,18 @@ TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
   EXPECT_GE(view_.close_requests, 1);
   // The run is still recorded as the day's build.
   EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+}
+
+TEST_F(RunCycleTest, PluginNoticesAreShownByAnInteractiveStartOnly) {
+  WriteSettings({});
+  Start("", false, {"/p/bad.spi:Susie Pluginが異常終了しました（読み込み：SIGSEGV）"});
+  EXPECT_EQ(view_.messages,
+            std::vector<std::string>{"/p/bad.spi:Susie Pluginが異常終了しました（読み込み：SIGSEGV）"});
+  view_.messages.clear();
+  // An automatic run names them on standard error only, so that it always
+  // ends by itself.
+  Start("-E", false, {"/p/bad.spi:Susie Pluginが異常終了しました（読み込み：SIGSEGV）"});
+  EXPECT_TRUE(view_.messages.empty());
 }
 
 TEST_F(RunCycleTest, InteractiveStartShowsTheStoredTabsAndWaits) {

@@ -55,6 +55,26 @@ TEST(ParseDayLineTest, WeekdayBeyondTheMonthEndGivesADayPastItsLength) {
   EXPECT_EQ(Parse("3,5,1,x", 2026, 3).day, 29);
 }
 
+TEST(ParseDayLineTest, OutOfRangeWeekdayNumbersAreMalformedLinesNotArithmetic) {
+  // Hand-edited day lists (CalenHol05=2147483647,3/ gives the first line)
+  // name no occurrence 1..5 or no month 1..12: such a line never applies,
+  // with no overflow on the way.
+  for (const char* line :
+       {"2026,0,5,2147483647,3,Dummy", "2026,0,5,-2147483648,3,Dummy", "5,2147483647,3,x",
+        "5,0,1,x", "5,6,1,x", "5,-1,1,x", "2026,0,5,6,1,Dummy"}) {
+    EXPECT_EQ(Parse(line, 2026, 5), kNoMatch) << line;
+  }
+  for (const char* line : {"13,1,1,x", "0,1,1,x", "2147483647,1,1,x", "-2147483648,1,1,x",
+                           "2026,0,2147483647,1,1,x"}) {
+    EXPECT_EQ(Parse(line, 2026, 0), kNoMatch) << line;
+  }
+  // Any weekday number counts modulo 7, the largest ones included.
+  EXPECT_EQ(Parse("5,1,2147483647,x", 2026, 5), Parse("5,1,1,x", 2026, 5));
+  EXPECT_EQ(Parse("5,1,-2147483648,x", 2026, 5), Parse("5,1,5,x", 2026, 5));
+  // A number beyond the integer range is no integer at all.
+  EXPECT_THROW(Parse("5,99999999999,1,x", 2026, 5), EConvertError);
+}
+
 TEST(ParseDayLineTest, YearSelectorOnlyThatYear) {
   EXPECT_EQ(Parse("2026,0,5,3,Dummy", 2026, 5), (Parsed{5, 3, "Dummy"}));
   EXPECT_EQ(Parse("2026,0,5,3,Dummy", 2027, 5), kNoMatch);

@@ -56,6 +56,21 @@ TEST_F(DayListLinesTest, UserMethodReplacesTheBuiltInRules) {
   EXPECT_EQ(cal().DayTypeOf(2026, 3, 20), 0);
 }
 
+TEST_F(DayListLinesTest, AHandEditedCellWithHugeNumbersMarksNoDay) {
+  // CalenHol05=2147483647,3/ and CalenSpc05=3,2147483647/: a cell with a
+  // comma makes an n-th-weekday line of absurd numbers.
+  DayGrid holidays;
+  holidays[4] = {"2147483647,3", "-2147483648,2147483647"};
+  DayGrid specials;
+  specials[4] = {"2147483647,2147483647"};
+  LoadHolidayLines(cal(), holidays, kHolidayMethodUser, 2026, 8);
+  LoadSpecialDayLines(cal(), specials, 2026, 8);
+  for (int day = 1; day <= 31; ++day) {
+    EXPECT_EQ(cal().DayTypeOf(2026, 5, day) & (dtHoliday | dtSpecialDay), 0) << day;
+    EXPECT_EQ(cal().DayTextOf(2026, 5, day), "") << day;
+  }
+}
+
 TEST_F(DayListLinesTest, UserHolidayOnASundayStillGivesASubstituteMonday) {
   DayGrid grid;
   grid[11] = {"6"};  // 6 December 2026 is a Sunday

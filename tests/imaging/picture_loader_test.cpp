@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <map>
+
 #include "imaging/graphic_errors.h"
 #include "imaging/picture_writers.h"
 #include "imaging/spi_bitmap.h"
 #include "imaging/test_support.h"
+#include "support/hostile_files.h"
 
 namespace murva {
 namespace {
@@ -37,21 +40,26 @@ QImage Gradient(int width, int height) {
 class PictureLoader : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Keep the user's own Susie folder out of the test.
-    if (const char* old = getenv("MURVA32_SPI_DIR")) saved_ = old;
+    // Keep the user's own Susie folder and plug-in verdicts out of the test.
+    for (const char* name : {"MURVA32_SPI_DIR", "XDG_CACHE_HOME"}) {
+      if (const char* old = getenv(name)) saved_[name] = old;
+    }
     setenv("MURVA32_SPI_DIR", (dir_ / "no-susie").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (dir_ / "cache").c_str(), 1);
   }
   void TearDown() override {
-    if (saved_) {
-      setenv("MURVA32_SPI_DIR", saved_->c_str(), 1);
-    } else {
-      unsetenv("MURVA32_SPI_DIR");
+    for (const char* name : {"MURVA32_SPI_DIR", "XDG_CACHE_HOME"}) {
+      if (saved_.contains(name)) {
+        setenv(name, saved_[name].c_str(), 1);
+      } else {
+        unsetenv(name);
+      }
     }
   }
 
   RegistryGuard registry_;
   TempDir dir_;
-  std::optional<std::string> saved_;
+  std::map<std::string, std::string> saved_;
 };
 
 TEST_F(PictureLoader, FindsTheShippedPluginsInTheApplicationFolderOnce) {
@@ -60,6 +68,8 @@ TEST_F(PictureLoader, FindsTheShippedPluginsInTheApplicationFolderOnce) {
   TSPIs* first = SPIsInstance();
   int count = first->Count();
   EXPECT_GE(count, 4);
+  // The shipped plug-ins run in the program's own process.
+  for (int i = 0; i < count; ++i) EXPECT_FALSE(first->Items(i).IsHosted()) << first->Items(i).FileName();
   InitializePictureFormats(MURVA_SHIPPED_PLUGIN_DIR);  // a second call does nothing
   EXPECT_EQ(SPIsInstance(), first);
   EXPECT_EQ(first->Count(), count);
@@ -159,11 +169,39 @@ TEST_F(PictureLoader, BmpOnlyReadsBmpAndNothingElse) {
   EXPECT_THROW(LoadBmpOnly(dir_ / "absent.bmp"), EFOpenError);
 }
 
+TEST_F(PictureLoader, WhatIsNoPictureFileIsRefusedAtOnceUnderAnyName) {
+  ProgramFormats formats(MURVA_SHIPPED_PLUGIN_DIR);
+  for (testing::HostileKind kind : testing::AllHostileKinds()) {
+    for (const char* name : {"back.bmp", "back.png"}) {
+      const fs::path path = dir_ / (testing::HostileName(kind) + "-" + name);
+      testing::MakeHostile(kind, path, kPictureFileReadLimit);
+      // The plain reader and the plug-ins' input both come through here.
+      try {
+        LoadPicture(path);
+        ADD_FAILURE() << path << " was read";
+      } catch (const EFOpenError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("ファイル \"" + path.string() + "\" を開けません。", 0), 0u) << message;
+        EXPECT_NE(message.find(testing::HostileReason(kind)), std::string::npos) << message;
+      }
+      EXPECT_THROW(LoadBmpOnly(path), EFOpenError);
+      EXPECT_TRUE(testing::StillHostile(kind, path, kPictureFileReadLimit));
+    }
+  }
+}
+
 TEST_F(PictureLoader, APluginClaimingBmpReadsBmpThroughThePluginBitmap) {
   fs::create_directory(dir_ / "plugins");
   test::CopyFile(test::TestPlugin("claims_bmp"), dir_ / "plugins" / "claims_bmp.spi");
   ProgramFormats formats(dir_ / "plugins");
   EXPECT_EQ(PictureFormatRegistry().Find("bmp")->graphic_class, &TSPIBitmap::Class());
+  // Not one of the shipped plug-ins: it runs in the plug-in host, and its
+  // verdict is kept in the cache folder.
+  ASSERT_EQ(SPIsInstance()->Count(), 1);
+  EXPECT_TRUE(SPIsInstance()->Items(0).IsHosted());
+  EXPECT_NE(test::ReadText(dir_ / "cache" / "murva32" / "plugin-verdicts").find("claims_bmp.spi"),
+            std::string::npos);
+  EXPECT_TRUE(TakePluginNotices().empty());
   // A real BMP: the plain reader first.
   test::WriteFile(dir_ / "real.bmp", BmpFile(Gradient(3, 2)));
   EXPECT_EQ(Pixels(LoadPicture(dir_ / "real.bmp")), Pixels(Gradient(3, 2)));

@@ -68,6 +68,11 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
   if (!file) throw std::runtime_error("cannot write " + path.string());
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+  std::vector<std::uint8_t> bytes = ReadFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});

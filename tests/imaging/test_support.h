@@ -72,6 +72,7 @@ QRgb EightBitColour(int index);
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+std::string ReadText(const std::filesystem::path& path);
 void CopyFile(const std::string& from, const std::filesystem::path& to);
 
 // The picture as a BMP file image, written by the image library.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "platform/temporary_file.h"
 #include "platform/wallpaper_installer.h"
 #include "platform/x11_root_installer.h"
 #include "platform/x11_screen_layout.h"
@@ -128,6 +129,17 @@ TEST(WallpaperCopy, NewNameEachTimeAndOldCopiesRemoved) {
   EXPECT_EQ(copy.pixel(0, 0), qRgb(200, 30, 40));
   // Files of the user's own in the folder stay.
   EXPECT_TRUE(std::filesystem::exists(folder / "copies" / "notes.txt"));
+  // So do none of the temporary files of copies killed half-way (this one
+  // names a writer that ran before the last reboot).
+  const std::string boot = CurrentWriter().boot == "00000000" ? "11111111" : "00000000";
+  const std::string abandoned = ".wallpaper.png.tmp-" + boot + "-1-1-1";
+  testing::WriteBytes(folder / "copies" / abandoned, "half");
+  ASSERT_FALSE(MakeWallpaperCopy(bmp, folder / "copies", error).empty()) << error;
+  std::vector<std::string> hidden;
+  for (const auto& entry : std::filesystem::directory_iterator(folder / "copies")) {
+    if (entry.path().filename().string().front() == '.') hidden.push_back(entry.path().filename());
+  }
+  EXPECT_TRUE(hidden.empty()) << hidden.front();
 }
 
 TEST(WallpaperCopy, UnreadablePictureIsReported) {

@@ -80,11 +80,17 @@ TEST(ScheduleFileLoad, LinesInAnyOrderGiveTheSameSortedList) {
   EXPECT_EQ(a.Lines(), (Lines{"25/06/01 00 1 z", "97/07/15 00 1 y", "@@/@@/20 00 3 x"}));
 }
 
-TEST(ScheduleFileLoad, FolderInPlaceOfTheFileCountsAsMissing) {
+TEST(ScheduleFileLoad, FolderInPlaceOfTheFileIsNamedAndKeepsTheList) {
   TempFolder folder;
   std::filesystem::create_directory(folder / "MURVA32.SCH");
   ScheduleList entries({"x"});
-  EXPECT_FALSE(LoadScheduleFile(folder / "MURVA32.SCH", entries));
+  try {
+    LoadScheduleFile(folder / "MURVA32.SCH", entries);
+    ADD_FAILURE() << "a folder read as a schedule file";
+  } catch (const ScheduleFileOpenError& error) {
+    EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + (folder / "MURVA32.SCH").string() +
+                                             " は開けません\r通常のファイルではありません（フォルダ）");
+  }
   EXPECT_EQ(entries.Size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/bounded_file.h"
 #include "settings/settings_test_support.h"
 
 namespace murva {
@@ -16,17 +17,23 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-TEST(ReadWholeFile, GivesEveryByte) {
+TEST(ReadBoundedFile, GivesEveryByte) {
   TempFolder folder;
   std::string bytes("a\0b\r\n\x82\xa0", 7);
   WriteBytes(folder.File("f"), bytes);
-  EXPECT_EQ(ReadWholeFile(folder.File("f")), bytes);
+  std::string read;
+  EXPECT_TRUE(ReadBoundedFile(folder.File("f"), kTextFileReadLimit, read).Ok());
+  EXPECT_EQ(read, bytes);
 }
 
-TEST(ReadWholeFile, MissingFileOrFolderGivesNothing) {
+TEST(ReadBoundedFile, MissingFileOrFolderGivesNothing) {
   TempFolder folder;
-  EXPECT_FALSE(ReadWholeFile(folder.File("missing")).has_value());
-  EXPECT_FALSE(ReadWholeFile(folder.Path()).has_value());
+  std::string read;
+  EXPECT_EQ(ReadBoundedFile(folder.File("missing"), kTextFileReadLimit, read).status,
+            FileReadStatus::kMissing);
+  EXPECT_EQ(ReadBoundedFile(folder.Path(), kTextFileReadLimit, read).status,
+            FileReadStatus::kNotRegularFile);
+  EXPECT_TRUE(read.empty());
 }
 
 TEST(ReplaceFileAtomically, CreatesAMissingFile) {

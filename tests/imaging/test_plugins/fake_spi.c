@@ -4,8 +4,11 @@
  */
 #include "fake_spi.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "murva_spi.h"
 
@@ -16,6 +19,38 @@
 static FakeCallLog fake_log;
 
 MURVA_SPI_EXPORT FakeCallLog* FakeLog(void) { return &fake_log; }
+
+#ifndef FAKE_FAULT_ENTRY
+#define FAKE_FAULT_ENTRY 0
+#define FAKE_FAULT_KIND 0
+#endif
+
+static void FakeTrace(const char* entry) {
+  const char* file = getenv("MURVA_FAKE_TRACE");
+  if (file == NULL || *file == '\0') return;
+  char line[256];
+  int length = snprintf(line, sizeof line, "%s %s\n", FAKE_NAME, entry);
+  int fd = open(file, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  if (write(fd, line, (size_t)length) < 0) {
+  }
+  close(fd);
+}
+
+/* Enters an entry point: traces it, and fails there if this build does. */
+static void FakeEnter(int entry, const char* name) {
+  FakeTrace(name);
+  if (entry != FAKE_FAULT_ENTRY) return;
+#if FAKE_FAULT_KIND == FAKE_FAULT_CRASH
+  *(volatile int*)(uintptr_t)0 = 1;
+#elif FAKE_FAULT_KIND == FAKE_FAULT_ABORT
+  abort();
+#elif FAKE_FAULT_KIND == FAKE_FAULT_HANG
+  for (;;) pause();
+#endif
+}
+
+__attribute__((constructor)) static void FakeLoad(void) { FakeEnter(FAKE_FAULT_LOAD, "load"); }
 
 #if FAKE_VARIANT == FAKE_MISSING_SYMBOL
 /* Offered by no host: loading this plug-in fails. */
@@ -66,6 +101,7 @@ static inline const char* PluginText(int index) {
 
 #if FAKE_VARIANT != FAKE_NO_PLUGIN_INFO
 MURVA_SPI_EXPORT int GetPluginInfo(int index, char* buffer, int buffer_length) {
+  if (index == 0) FakeEnter(FAKE_FAULT_INFO, "GetPluginInfo");
   const char* text = PluginText(index);
   if (text == NULL || buffer_length <= 0) return 0;
   size_t length = strlen(text);
@@ -78,6 +114,7 @@ MURVA_SPI_EXPORT int GetPluginInfo(int index, char* buffer, int buffer_length) {
 
 #if FAKE_VARIANT != FAKE_EXTENDED
 MURVA_SPI_EXPORT int IsSupported(const char* file_name, const void* data) {
+  FakeEnter(FAKE_FAULT_SUPPORTED, "IsSupported");
   ++fake_log.is_supported_calls;
   strncpy(fake_log.last_file_name, file_name ? file_name : "", sizeof fake_log.last_file_name - 1);
   memcpy(fake_log.last_support_block, data, sizeof fake_log.last_support_block);
@@ -103,6 +140,7 @@ static inline int ParseHeader(const char* buffer, int32_t length, int* width, in
     FAKE_VARIANT != FAKE_ARCHIVE_NO_GET_FILE
 MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t flag,
                                     PictureInfo* info) {
+  FakeEnter(FAKE_FAULT_PICTURE_INFO, "GetPictureInfo");
   ++fake_log.get_picture_info_calls;
   fake_log.last_info_length = length;
   int width, height;
@@ -143,6 +181,7 @@ static inline void PutU32(uint8_t* at, uint32_t value) {
 MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t flag,
                                 MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
                                 SpiProgressCallback progress, intptr_t user_value) {
+  FakeEnter(FAKE_FAULT_PICTURE, "GetPicture");
   ++fake_log.get_picture_calls;
   fake_log.last_picture_length = length;
   fake_log.last_picture_flag = flag;

@@ -38,6 +38,22 @@ extern "C" {
 #define FAKE_MISSING_SYMBOL 22      /* needs a function no host offers: cannot load */
 #define FAKE_OTHER_FILTER 23        /* "00IN", "*.mvt", second basic reader */
 
+/* Misbehaving builds: FAKE_FAULT_ENTRY says where the plug-in fails
+ * (otherwise it reads MVTS as FAKE_BASIC does), FAKE_FAULT_KIND how. */
+#define FAKE_FAULT_LOAD 1          /* while it is loaded (a constructor) */
+#define FAKE_FAULT_INFO 2          /* GetPluginInfo */
+#define FAKE_FAULT_SUPPORTED 3     /* IsSupported */
+#define FAKE_FAULT_PICTURE_INFO 4  /* GetPictureInfo */
+#define FAKE_FAULT_PICTURE 5       /* GetPicture */
+#define FAKE_FAULT_CRASH 1         /* a write through a null pointer (SIGSEGV) */
+#define FAKE_FAULT_ABORT 2         /* abort() (SIGABRT) */
+#define FAKE_FAULT_HANG 3          /* waits for ever */
+
+/* Every build appends a line "<name> <entry>" to the file named by the
+ * environment variable MURVA_FAKE_TRACE (when set) as each entry point is
+ * entered, "load" included, so that a test can tell what ran in another
+ * process. */
+
 typedef struct FakeCallLog {
   int is_supported_calls;
   int get_picture_info_calls;

@@ -78,7 +78,8 @@ class InstallTest : public ::testing::Test {
       for (const char* name : {"MURVA32_HOME", "MURVA32_SPI_DIR", "XDG_CURRENT_DESKTOP",
                                "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "GDMSESSION",
                                "WAYLAND_DISPLAY", "SWAYSOCK", "HYPRLAND_INSTANCE_SIGNATURE",
-                               "DBUS_SESSION_BUS_ADDRESS", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+                               "DBUS_SESSION_BUS_ADDRESS", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
+                               "XDG_CACHE_HOME"}) {
         unsetenv(name);
       }
       setenv("HOME", Home().c_str(), 1);
@@ -171,6 +172,9 @@ TEST_F(InstallTest, ThePrefixHoldsEverything) {
                                                  "plugins" / plugin))
         << plugin;
   }
+  // The plug-in host, beside the plug-in folder.
+  ASSERT_EQ(stat((Prefix() / MURVA_INSTALL_LIBDIR / "murva32" / "murva32-spi-host").c_str(), &status), 0);
+  EXPECT_TRUE(status.st_mode & S_IXUSR);
   const auto desktop = Prefix() / "share" / "applications" / "murva32.desktop";
   std::string messages;
   ASSERT_EQ(RunCommand("desktop-file-validate", {desktop.string()}, &messages), 0) << messages;
@@ -218,6 +222,13 @@ TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLog
              "EditPathW1=" + background.string() + "\r\nCalendTile=1\r\nCalenAlWay=0\r\n"
              "CalendFold=1\r\n");
 
+  // A plug-in of the user's own (a copy of a shipped one under another name)
+  // is vetted in the installed plug-in host.
+  std::filesystem::create_directories(Home() / "susie");
+  std::filesystem::copy_file(Prefix() / MURVA_INSTALL_LIBDIR / "murva32" / "plugins" / "png.spi",
+                             Home() / "susie" / "mine.spi");
+  WriteBytes(Settings() / "spi-folder", (Home() / "susie").string() + "\n");
+
   // 1. The automatic run: the PNG is read through the installed plug-in,
   //    tiled to the screen, written into the settings folder and installed.
   const ProgramRun build = Murva({"-E"});
@@ -229,6 +240,11 @@ TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLog
   EXPECT_NE(ReadBytes(Settings() / "MURVA32.INI").find("CalMakeDay=2026/05/04"), std::string::npos);
   // Nothing was written beside the installed program.
   EXPECT_FALSE(std::filesystem::exists(Program().parent_path() / "MURVA32.INI"));
+  const std::string verdicts = ReadBytes(Home() / ".cache" / "murva32" / "plugin-verdicts");
+  EXPECT_NE(verdicts.find((Home() / "susie" / "mine.spi").string() + "\t"), std::string::npos)
+      << verdicts << build.errors;
+  EXPECT_NE(verdicts.find("\tusable\t"), std::string::npos) << verdicts;
+  EXPECT_EQ(verdicts.find("png.spi"), std::string::npos) << verdicts;
 
   // 2. The log-on run switched on from a script: a valid entry that starts
   //    the installed program with "-E", recorded in the settings.
