@@ -122,7 +122,7 @@ std::filesystem::path PrepareFolder(const TempFolder& folder, testing::ProgramRu
                                    "@@/@@/W5 00 4 燃えるゴミ\r\n26/05/20 00 1 歯医者\r\n"));
   runner.WriteSettings(
       {"EditPathW1=" + background.string(), "CalendTile=1", "CalendHide=0", "CalendStyl=1",
-       "CalendPerd=2", "CalSchedul=4", "CalenTitle=1", "TitleText1=$YYYY年$MM月$DD日 $WW",
+       "CalendPerd=2", "CalSchedul=4", "CalenTitle=1", "TitleText1=000$YYYY年$MM月$DD日 $WW",
        "TitlePosiX=" + std::to_string(width / 20), "TitlePosiY=" + std::to_string(height / 20),
        "TiFntSize1=28", "CalendWX11=" + std::to_string(width * 6 / 10),
        "CalendWY11=" + std::to_string(height / 10), "SchdulWX11=" + std::to_string(width / 20),

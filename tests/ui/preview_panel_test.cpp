@@ -94,7 +94,7 @@ class PreviewPanelTest : public ::testing::Test {
     testing::WriteBytes(folder_ / "MURVA32.INI",
                         "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\n"
                         "CalendHide=0\r\nCalendStyl=1\r\nCalendPerd=1\r\nCalSchedul=4\r\n"
-                        "CalenTitle=1\r\nTitleText1=$yyyy/$mm/$dd\r\nTitlePosiX=20\r\n"
+                        "CalenTitle=1\r\nTitleText1=000$yyyy/$mm/$dd\r\nTitlePosiX=20\r\n"
                         "TitlePosiY=20\r\nCalendWX11=300\r\nCalendWY11=60\r\n"
                         "SchdulWX11=40\r\nSchdulWY11=300\r\nEditPathW1=" +
                             background_.string() + "\r\n");
