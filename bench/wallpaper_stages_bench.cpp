@@ -79,7 +79,9 @@ void BM_Stage_X11Upload(benchmark::State& state) {
   X11RootInstaller installer(server.Display());
   for (auto _ : state) {
     std::string error;
-    if (!installer.Install(page.Output(), error)) state.SkipWithError(error.c_str());
+    if (!installer.InstallPicture(page.Output(), canvas.image, error)) {
+      state.SkipWithError(error.c_str());
+    }
   }
 }
 BENCHMARK(BM_Stage_X11Upload)->Unit(benchmark::kMillisecond);

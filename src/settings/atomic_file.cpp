@@ -114,7 +114,15 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           FileDurability durability) {
+  return ReplaceFileAtomically(
+      path, [bytes](const FileAppender& append) { return append(bytes); }, durability);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<bool(const FileAppender& append)>& produce,
+                           FileDurability durability) {
   const fs::path target = ResolveTarget(path);
   if (target.filename().empty()) {
     errno = EISDIR;
@@ -138,12 +146,18 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
       errno = 0;
     }
   }
-  if (!WriteAll(temporary.Descriptor(), bytes)) return false;
-  if (fsync(temporary.Descriptor()) != 0) return false;
+  const int fd = temporary.Descriptor();
+  errno = 0;
+  if (!produce([fd](std::string_view bytes) { return WriteAll(fd, bytes); })) {
+    if (errno == 0) errno = EIO;
+    return false;
+  }
+  const bool synced = durability == FileDurability::kSynced;
+  if (synced && fsync(fd) != 0) return false;
   if (!temporary.Close()) return false;
   if (rename(temporary.Path().c_str(), target.c_str()) != 0) return false;
   temporary.Release();
-  SyncFolder(target.parent_path());
+  if (synced) SyncFolder(target.parent_path());
   return true;
 }
 

@@ -96,5 +96,27 @@ TEST(ReplaceFileAtomically, FailedWriteLeavesOldContentAndNoTemporaryFile) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.ini"});
 }
 
+// Content written piece by piece, with and without flushing to disk, lands
+// the same way; a producer that gives up keeps the old file.
+TEST(ReplaceFileAtomically, PiecewiseContentInBothDurabilities) {
+  for (const FileDurability durability : {FileDurability::kSynced, FileDurability::kRenamedOnly}) {
+    TempFolder folder;
+    WriteBytes(folder.File("out.bmp"), "old");
+    ASSERT_TRUE(ReplaceFileAtomically(
+        folder.File("out.bmp"),
+        [](const FileAppender& append) { return append("BM") && append("") && append("rows"); },
+        durability));
+    EXPECT_EQ(ReadBytes(folder.File("out.bmp")), "BMrows");
+
+    errno = 0;
+    EXPECT_FALSE(ReplaceFileAtomically(
+        folder.File("out.bmp"), [](const FileAppender& append) { return append("half") && false; },
+        durability));
+    EXPECT_NE(errno, 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.bmp")), "BMrows");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.bmp"});
+  }
+}
+
 }  // namespace
 }  // namespace murva
