@@ -90,11 +90,22 @@ Page4k::Page4k() : clock_(kNow), random_(7), today_(TodayFields::Of(2026, 12, 7)
   engine_ = MakeCalendarEx1(clock_);
   engine_->Today();
   store_ = std::make_unique<SettingsStore>(Folder() / "MURVA32.INI");
+  Reload();
+}
+
+int Page4k::Reload() {
   QuietSettingsHost host;
+  copy_ = WorkingCopy{};
   store_->LoadSetChoice(copy_);
   store_->LoadGeneralSettings(copy_, today_.TodayText(), host);
   store_->LoadPageSettings(copy_);
   store_->LoadDayGrids(copy_);
+  return copy_.wallpaper_page;
+}
+
+Page4k& Page4k::Shared() {
+  static Page4k page;
+  return page;
 }
 
 BuildInputs Page4k::Inputs(WallpaperInstaller* installer) {

@@ -17,11 +17,15 @@ class Page4k {
   // The background is $MURVA_BENCH_BACKGROUND when set (a JPEG), else a
   // generated 3840x2160 picture of noisy colour gradients saved as JPEG.
   Page4k();
+  // One page for the whole benchmark process.
+  static Page4k& Shared();
 
   const std::filesystem::path& Folder() const { return folder_.Path(); }
   const std::filesystem::path& Background() const { return background_; }
   std::filesystem::path Output() const { return folder_.Path() / kOutputFileName; }
   BuildInputs Inputs(WallpaperInstaller* installer = nullptr);
+  // Loads the settings again as an automatic run does; returns the page.
+  int Reload();
 
  private:
   testing::TempFolder folder_;

@@ -16,13 +16,8 @@ namespace {
 using bench::Page4k;
 using bench::SilentHost;
 
-Page4k& SharedPage() {
-  static Page4k page;
-  return page;
-}
-
 void BM_Stage_Floor(benchmark::State& state) {
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   if (!bench::FloorAvailable()) {
     state.SkipWithError("built without TurboJPEG");
     return;
@@ -35,7 +30,7 @@ void BM_Stage_Floor(benchmark::State& state) {
 BENCHMARK(BM_Stage_Floor)->Unit(benchmark::kMillisecond);
 
 void BM_Stage_DecodeToCanvas(benchmark::State& state) {
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   for (auto _ : state) {
     WallpaperCanvas canvas = LoadWallpaperBackground(page.Background(), 0);
     benchmark::DoNotOptimize(canvas.image.constBits());
@@ -44,7 +39,7 @@ void BM_Stage_DecodeToCanvas(benchmark::State& state) {
 BENCHMARK(BM_Stage_DecodeToCanvas)->Unit(benchmark::kMillisecond);
 
 void BM_Stage_Draw(benchmark::State& state) {
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   SilentHost host;
   const WallpaperCanvas loaded = LoadWallpaperBackground(page.Background(), 0);
   for (auto _ : state) {
@@ -58,7 +53,7 @@ void BM_Stage_Draw(benchmark::State& state) {
 BENCHMARK(BM_Stage_Draw)->Unit(benchmark::kMillisecond);
 
 void BM_Stage_Write(benchmark::State& state) {
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   const WallpaperCanvas canvas = LoadWallpaperBackground(page.Background(), 0);
   for (auto _ : state) {
     if (!WriteBmpFile(canvas, page.Output())) state.SkipWithError("write failed");
@@ -73,7 +68,7 @@ void BM_Stage_X11Upload(benchmark::State& state) {
     state.SkipWithError("Xvfb did not start");
     return;
   }
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   const WallpaperCanvas canvas = LoadWallpaperBackground(page.Background(), 0);
   if (!WriteBmpFile(canvas, page.Output())) state.SkipWithError("write failed");
   X11RootInstaller installer(server.Display());
@@ -89,7 +84,7 @@ BENCHMARK(BM_Stage_X11Upload)->Unit(benchmark::kMillisecond);
 // The whole build without installing, alternating with the floor's work on
 // the same background; the counters give both and their ratio.
 void BM_BuildAgainstFloor(benchmark::State& state) {
-  Page4k& page = SharedPage();
+  Page4k& page = Page4k::Shared();
   SilentHost host;
   const auto floor_output = page.Folder() / "floor.bmp";
   using Clock = std::chrono::steady_clock;
