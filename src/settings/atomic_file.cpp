@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -83,6 +84,14 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Swaps the contents of two names in one step. A file left unflushed is
+// better put in place this way than by renaming it over the old one: on ext4
+// such a rename starts writing the new file's data out, and the next flush
+// of any file (a settings write right after) then waits for all of it.
+bool ExchangeNames(const fs::path& first, const fs::path& second) {
+  return renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0;
+}
+
 // Flushes the folder so that the rename itself survives a crash.
 void SyncFolder(const fs::path& folder) {
   int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -155,6 +164,11 @@ bool ReplaceFileAtomically(const std::filesystem::path& path,
   const bool synced = durability == FileDurability::kSynced;
   if (synced && fsync(fd) != 0) return false;
   if (!temporary.Close()) return false;
+  if (!synced && had_old && ExchangeNames(temporary.Path(), target)) {
+    // The temporary name now holds the old content.
+    temporary.Discard();
+    return true;
+  }
   if (rename(temporary.Path().c_str(), target.c_str()) != 0) return false;
   temporary.Release();
   if (synced) SyncFolder(target.parent_path());
