@@ -19,8 +19,10 @@
 namespace murva {
 namespace {
 
-// Rows are converted and sent in strips of about this many bytes.
-constexpr std::size_t kStripBytes = 2 << 20;
+// Rows are converted and sent in strips of about this many bytes: small
+// enough that the shared segment stays cheap to map, large enough that the
+// round trip after each strip does not dominate.
+constexpr std::size_t kStripBytes = 1 << 20;
 
 // The X errors of one call, caught instead of ending the program.
 bool x_error_seen = false;
