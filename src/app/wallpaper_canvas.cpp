@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/bmp_stream.h"
+#include "imaging/large_image.h"
 #include "settings/atomic_file.h"
 
 namespace murva {
@@ -54,7 +55,7 @@ void ConvertToHalftone(WallpaperCanvas& canvas) {
 
 void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone) {
   if (canvas.IsEmpty() || screen.width <= 0 || screen.height <= 0) return;
-  QImage tiled(screen.width, screen.height, QImage::Format_RGB32);
+  QImage tiled = NewLargeImage(screen.width, screen.height, QImage::Format_RGB32);
   tiled.fill(Qt::black);
   const int w = canvas.image.width();
   const int h = canvas.image.height();

@@ -7,6 +7,8 @@
 #include <immintrin.h>
 #endif
 
+#include "imaging/large_image.h"
+
 namespace murva {
 namespace {
 
@@ -91,8 +93,8 @@ QImage DecodeCommonBitmap(std::span<const std::uint8_t> info, std::span<const st
       static_cast<std::uint64_t>(width) * (bit_count == 24 ? 4 : 1) * static_cast<std::uint64_t>(height);
   if (image_bytes > static_cast<std::uint64_t>(max_megabytes) * 1024 * 1024) return {};
 
-  QImage image(static_cast<int>(width), static_cast<int>(height),
-               bit_count == 24 ? QImage::Format_RGB32 : QImage::Format_Indexed8);
+  QImage image = NewLargeImage(static_cast<int>(width), static_cast<int>(height),
+                               bit_count == 24 ? QImage::Format_RGB32 : QImage::Format_Indexed8);
   if (image.isNull()) return {};
   image.setDotsPerMeterX(static_cast<std::int32_t>(ReadU32(header + 24)));
   image.setDotsPerMeterY(static_cast<std::int32_t>(ReadU32(header + 28)));
