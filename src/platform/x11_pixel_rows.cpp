@@ -41,7 +41,8 @@ bool X11PixelLayout::MatchesRgb32() const {
 }
 
 bool X11PixelLayout::Supported() const {
-  return (bits_per_pixel == 16 || bits_per_pixel == 24 || bits_per_pixel == 32) &&
+  return (bits_per_pixel == 8 || bits_per_pixel == 16 || bits_per_pixel == 24 ||
+          bits_per_pixel == 32) &&
          (red_mask | green_mask | blue_mask) != 0 &&
          std::bit_width(red_mask | green_mask | blue_mask) <= static_cast<unsigned>(bits_per_pixel);
 }

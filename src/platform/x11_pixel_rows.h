@@ -1,5 +1,5 @@
 // Rows of 32-bit colours in the pixel format an X server keeps for a
-// true-colour visual: 16, 24 or 32 bits per pixel, the visual's channel
+// true-colour visual: 8, 16, 24 or 32 bits per pixel, the visual's channel
 // masks, the server's byte order. The conversion is done row by row, never
 // through a call per pixel.
 #pragma once
@@ -10,7 +10,7 @@
 namespace murva {
 
 struct X11PixelLayout {
-  int bits_per_pixel = 32;  // 16, 24 or 32
+  int bits_per_pixel = 32;  // 8, 16, 24 or 32
   bool most_significant_first = false;
   unsigned long red_mask = 0xFF0000;
   unsigned long green_mask = 0x00FF00;

@@ -138,6 +138,7 @@ TEST(X11PixelRows, RowsMatchXlibsPixelStoreInEveryLayout) {
       {32, 24, false, 0x0000FF, 0x00FF00, 0xFF0000}, {24, 24, false, 0xFF0000, 0x00FF00, 0x0000FF},
       {24, 24, true, 0xFF0000, 0x00FF00, 0x0000FF},  {16, 16, false, 0xF800, 0x07E0, 0x001F},
       {16, 16, true, 0xF800, 0x07E0, 0x001F},        {16, 15, false, 0x7C00, 0x03E0, 0x001F},
+      {8, 8, false, 0xE0, 0x1C, 0x03},
   };
   const QImage colours = NoisePicture(37, 1, QImage::Format_RGB32, 9);
   const auto* row = reinterpret_cast<const QRgb*>(colours.constScanLine(0));
@@ -185,7 +186,7 @@ TEST(X11PixelRows, RowsMatchXlibsPixelStoreInEveryLayout) {
 TEST(X11PixelRows, OnlyKnownLayoutsAreSupported) {
   X11PixelLayout layout;
   EXPECT_TRUE(layout.Supported());
-  layout.bits_per_pixel = 8;
+  layout.bits_per_pixel = 12;
   EXPECT_FALSE(layout.Supported());
   layout.bits_per_pixel = 16;  // masks of 24 bits do not fit 16
   EXPECT_FALSE(layout.Supported());
