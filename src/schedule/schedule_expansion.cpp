@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "render/labels.h"
@@ -122,25 +123,31 @@ void AppendResolved(std::string_view line, const RepeatTexts& texts, std::string
   out += Cp932SliceView(line, 10, kResolvedLineBytes);
 }
 
-// Lines kept end to end in one block of bytes, so that a line costs no
-// allocation of its own.
+// Lines kept end to end in blocks of bytes that never move, so that a line
+// costs no allocation of its own and the lines already kept are not copied
+// again as more come.
 class LineBlock {
  public:
-  // The bytes appended since the last Close become one line.
-  std::string& Bytes() { return bytes_; }
-  void Close() {
-    spans_.emplace_back(open_, bytes_.size() - open_);
-    open_ = bytes_.size();
+  void Add(std::string_view line) {
+    if (line.size() > room_) {
+      const std::size_t size = std::max(kBlockBytes, line.size());
+      blocks_.push_back(std::make_unique<char[]>(size));
+      next_ = blocks_.back().get();
+      room_ = size;
+    }
+    std::copy(line.begin(), line.end(), next_);
+    lines_.emplace_back(next_, line.size());
+    next_ += line.size();
+    room_ -= line.size();
   }
-  std::size_t Count() const { return spans_.size(); }
-  std::string_view Line(std::size_t index) const {
-    return std::string_view(bytes_).substr(spans_[index].first, spans_[index].second);
-  }
+  const std::vector<std::string_view>& Lines() const { return lines_; }
 
  private:
-  std::string bytes_;
-  std::vector<std::pair<std::size_t, std::size_t>> spans_;
-  std::size_t open_ = 0;
+  static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* next_ = nullptr;
+  std::size_t room_ = 0;
+  std::vector<std::string_view> lines_;
 };
 
 // The output lines, collected in one block: a date, a blank and the text of
@@ -173,12 +180,13 @@ class OutputLines {
 
   // The lines sorted, each once.
   ScheduleList Finish() const {
+    const std::vector<std::string_view>& kept = block_.Lines();
     const std::vector<std::size_t> order =
-        SortedLineOrder(block_.Count(), [this](std::size_t i) { return block_.Line(i); });
+        SortedLineOrder(kept.size(), [&kept](std::size_t i) { return kept[i]; });
     std::vector<std::string> lines;
     lines.reserve(order.size());
     for (const std::size_t index : order) {
-      const std::string_view line = block_.Line(index);
+      const std::string_view line = kept[index];
       if (lines.empty() || lines.back() != line) lines.emplace_back(line);
     }
     return ScheduleList(std::move(lines));
@@ -188,22 +196,14 @@ class OutputLines {
   // A line whose first ten bytes read as a date gets the label of its
   // weekday after them.
   void Emit() {
-    std::string& out = block_.Bytes();
-    const std::optional<std::string>* label = nullptr;
     if (labels_on_) {
       if (std::optional<CivilDate> date = ReadDateText(Field(line_, 0, 10), today_.year)) {
-        label = &labels_[WeekdayOf(*date) - 1];
+        if (const std::optional<std::string>& label = labels_[WeekdayOf(*date) - 1]) {
+          line_.insert(std::min<std::size_t>(10, line_.size()), *label);
+        }
       }
     }
-    if (label != nullptr && label->has_value()) {
-      const std::size_t split = std::min<std::size_t>(10, line_.size());
-      out.append(line_, 0, split);
-      out += **label;
-      out.append(line_, split);
-    } else {
-      out += line_;
-    }
-    block_.Close();
+    block_.Add(line_);
   }
 
   const TodayFields& today_;
