@@ -61,7 +61,8 @@ void BM_Stage_Write(benchmark::State& state) {
 }
 BENCHMARK(BM_Stage_Write)->Unit(benchmark::kMillisecond);
 
-// The upload of the written picture to the root window of a 4K virtual screen.
+// The upload of the canvas, from memory, to the root window of a 4K virtual
+// screen.
 void BM_Stage_X11Upload(benchmark::State& state) {
   testing::XvfbServer server("3840x2160x24");
   if (!server.Running()) {
