@@ -134,7 +134,10 @@ std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,
   const WorkingCopy& copy = inputs.copy;
   // Steps 12-13: the output file.
   const std::filesystem::path output = OutputPathFor(copy, background, inputs.program_folder);
-  if (!WriteBmpFile(canvas, output)) throw OutputWriteError(output);
+  // The picture is written and installed from memory; the file is read
+  // again only by desktops that are handed a copy of it.
+  const QImage picture = OutputPicture(canvas);
+  if (!WriteBmpFile(picture, output)) throw OutputWriteError(output);
 
   // Step 14: the page used, shown at the next start.
   inputs.store.WriteRecord(copy, KeyName(keys::kCalWalUsed), std::to_string(copy.wallpaper_page));
@@ -143,7 +146,7 @@ std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,
   // able to find out why the desktop did not change.
   if (!copy.make_only && inputs.installer) {
     std::string install_error;
-    if (!inputs.installer->Install(output, install_error)) {
+    if (!inputs.installer->InstallPicture(output, picture, install_error)) {
       std::cerr << "murva32: the wallpaper was written to " << output.string()
                 << " but could not be installed (" << inputs.installer->Name()
                 << "): " << install_error << '\n';

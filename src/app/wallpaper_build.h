@@ -68,9 +68,9 @@ WallpaperCanvas LoadWallpaperBackground(const std::filesystem::path& path, int c
 void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost& host);
 
 // Writes the composed picture as MURVA00.BMP (beside the background or in
-// the program folder), records the page used and installs the file unless
-// make-only is on. Returns the file written; raises when it cannot be
-// written.
+// the program folder), records the page used and installs it unless
+// make-only is on, handing the installer the picture still in memory along
+// with the file. Returns the file written; raises when it cannot be written.
 std::filesystem::path WriteAndInstallWallpaper(const BuildInputs& inputs,
                                                const std::filesystem::path& background,
                                                const WallpaperCanvas& canvas);

@@ -1,8 +1,9 @@
 #include "app/wallpaper_canvas.h"
 
-#include <QBuffer>
 #include <QPainter>
 
+#include "app/bmp_stream.h"
+#include "imaging/large_image.h"
 #include "settings/atomic_file.h"
 
 namespace murva {
@@ -54,7 +55,7 @@ void ConvertToHalftone(WallpaperCanvas& canvas) {
 
 void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone) {
   if (canvas.IsEmpty() || screen.width <= 0 || screen.height <= 0) return;
-  QImage tiled(screen.width, screen.height, QImage::Format_RGB32);
+  QImage tiled = NewLargeImage(screen.width, screen.height, QImage::Format_RGB32);
   tiled.fill(Qt::black);
   const int w = canvas.image.width();
   const int h = canvas.image.height();
@@ -75,20 +76,21 @@ void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone) {
   }
 }
 
+QImage OutputPicture(const WallpaperCanvas& canvas) {
+  if (canvas.IsEmpty() || canvas.palette.isEmpty()) return canvas.image;
+  return canvas.image.convertToFormat(QImage::Format_Indexed8, canvas.palette,
+                                      Qt::ThresholdDither | Qt::ColorOnly);
+}
+
+bool WriteBmpFile(const QImage& picture, const std::filesystem::path& path) {
+  if (picture.isNull()) return false;
+  return ReplaceFileAtomically(
+      path, [&picture](const FileAppender& append) { return AppendBmpFile(picture, append); },
+      FileDurability::kRenamedOnly);
+}
+
 bool WriteBmpFile(const WallpaperCanvas& canvas, const std::filesystem::path& path) {
-  if (canvas.IsEmpty()) return false;
-  QImage output = canvas.image;
-  if (!canvas.palette.isEmpty()) {
-    // Drawn colours take the nearest colour of the palette, as text drawn on
-    // a 256-colour picture does.
-    output = canvas.image.convertToFormat(QImage::Format_Indexed8, canvas.palette,
-                                          Qt::ThresholdDither | Qt::ColorOnly);
-  }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!output.save(&buffer, "BMP")) return false;
-  return ReplaceFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+  return WriteBmpFile(OutputPicture(canvas), path);
 }
 
 }  // namespace murva

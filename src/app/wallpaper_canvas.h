@@ -38,8 +38,16 @@ void ConvertToHalftone(WallpaperCanvas& canvas);
 // halftone canvas stays halftone; otherwise the tiled canvas has 24 bits.
 void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone);
 
-// Writes the canvas as an uncompressed BMP file, replacing the old file
-// atomically. Returns false when the file cannot be written.
+// The picture the output file holds: the canvas itself, or, when the output
+// keeps a palette, the canvas reduced to it (drawn colours take the nearest
+// colour of the palette).
+QImage OutputPicture(const WallpaperCanvas& canvas);
+
+// Writes the picture as an uncompressed BMP file in one pass, replacing the
+// old file atomically. The file is not flushed to disk: it is rebuilt by the
+// next build. Returns false when the file cannot be written.
+bool WriteBmpFile(const QImage& picture, const std::filesystem::path& path);
+// The same for the output picture of the canvas.
 bool WriteBmpFile(const WallpaperCanvas& canvas, const std::filesystem::path& path);
 
 }  // namespace murva

@@ -6,13 +6,11 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include "imaging/bitmap_rows.h"
 #include "imaging/graphic_errors.h"
 
 namespace murva {
 namespace {
-
-// The largest picture the reader decodes, in megabytes of decoded pixels.
-constexpr int kAllocationLimitMegabytes = 1024;
 
 std::uint32_t ReadU32(const std::uint8_t* bytes) {
   return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
@@ -79,8 +77,33 @@ void TBitmap::ReadBitmapImage(std::span<const std::uint8_t> stream) {
   image_ = std::move(image);
 }
 
+namespace {
+
+// The common kinds of BMP files are decoded directly: a 40-byte header, and
+// the pixel rows where the file header says, after the colour table.
+QImage DecodeCommonBitmapFile(std::span<const std::uint8_t> stream) {
+  constexpr std::size_t kFileHeaderSize = 14;
+  if (stream.size() < kFileHeaderSize + 40) return {};
+  const std::uint64_t pixel_offset = ReadU32(stream.data() + 10);
+  const std::uint32_t bit_count = ReadU16(stream.data() + kFileHeaderSize + 14);
+  const std::uint64_t used = ReadU32(stream.data() + kFileHeaderSize + 32);
+  const std::uint64_t colours = bit_count == 8 ? (used != 0 ? used : 256) : 0;
+  if (colours > 256 || pixel_offset < kFileHeaderSize + 40 + 4 * colours ||
+      pixel_offset > stream.size()) {
+    return {};
+  }
+  return DecodeCommonBitmap(stream.subspan(kFileHeaderSize), stream.subspan(pixel_offset),
+                            kBitmapAllocationLimitMegabytes);
+}
+
+}  // namespace
+
 QImage ReadBmpImage(std::span<const std::uint8_t> stream) {
   if (!PixelRowsArePresent(stream)) return {};
+  if (QImage image = DecodeCommonBitmapFile(stream); !image.isNull()) {
+    CoverColourIndices(image);
+    return image;
+  }
   QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(stream.data()),
                                              static_cast<qsizetype>(stream.size()));
   QBuffer buffer(&bytes);
@@ -88,7 +111,7 @@ QImage ReadBmpImage(std::span<const std::uint8_t> stream) {
   QImageReader reader(&buffer, "bmp");
   reader.setAutoDetectImageFormat(false);
   reader.setDecideFormatFromContent(false);
-  reader.setAllocationLimit(kAllocationLimitMegabytes);
+  reader.setAllocationLimit(kBitmapAllocationLimitMegabytes);
   QImage image = reader.read();
   CoverColourIndices(image);
   return image;

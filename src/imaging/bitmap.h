@@ -7,6 +7,9 @@
 
 namespace murva {
 
+// The largest picture the reader decodes, in megabytes of decoded pixels.
+inline constexpr int kBitmapAllocationLimitMegabytes = 1024;
+
 class TBitmap : public TGraphic {
  public:
   TBitmap() = default;

@@ -1,5 +1,6 @@
 #include "imaging/spi_bitmap.h"
 
+#include "imaging/bitmap_rows.h"
 #include "imaging/picture_format_registry.h"
 #include "imaging/picture_sink.h"
 #include "imaging/spis.h"
@@ -83,8 +84,16 @@ void TSPIBitmap::LoadFromStreamWithName(std::span<const std::uint8_t> stream,
 bool TSPIBitmap::ConvertPicture(std::span<const std::uint8_t> info,
                                 std::span<const std::uint8_t> pixels, const TPictureRecord&) {
   std::optional<TPluginBlockLayout> layout = PluginBlockLayout(info);
+  if (!layout) return false;
+  // The common kinds become the picture straight from the plug-in's rows.
+  if (QImage image = DecodeCommonBitmap(info, pixels, kBitmapAllocationLimitMegabytes);
+      !image.isNull()) {
+    CoverColourIndices(image);
+    image_ = std::move(image);
+    return true;
+  }
   std::optional<std::vector<std::uint8_t>> file = AssembleBitmapFile(info, pixels);
-  if (!layout || !file) return false;
+  if (!file) return false;
   // A malformed header makes the plain reader raise, which ends the load.
   ReadBitmapImage(*file);
   QList<QRgb> palette = SixteenColourPalette(info, *layout);

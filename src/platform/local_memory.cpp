@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/large_memory.h"
+
 namespace murva {
 namespace {
 
@@ -72,7 +74,8 @@ using murva::Slot;
 
 extern "C" MurvaLocalHandle MurvaLocalAlloc(uint32_t size) {
   // At least one byte, so that a block of size 0 still has an address.
-  void* data = std::calloc(size == 0 ? 1 : size, 1);
+  // A decoded picture's pixel block is large: it gets memory of its own.
+  void* data = murva::AllocateZeroed(size);
   if (data == nullptr) return 0;
   HandleTable& table = murva::Table();
   MurvaLocalHandle handle;
@@ -87,7 +90,7 @@ extern "C" MurvaLocalHandle MurvaLocalAlloc(uint32_t size) {
       index = static_cast<uint32_t>(table.slots.size());
       table.slots.emplace_back();
     } else {
-      std::free(data);
+      murva::FreeZeroed(data, size);
       return 0;
     }
     Slot& slot = table.slots[index];
@@ -145,18 +148,20 @@ extern "C" uint32_t MurvaLocalSize(MurvaLocalHandle handle) {
 extern "C" MurvaLocalHandle MurvaLocalFree(MurvaLocalHandle handle) {
   HandleTable& table = murva::Table();
   void* data;
+  uint32_t size;
   LocalMemoryObserver observer;
   {
     std::lock_guard lock(table.mutex);
     Slot* slot = murva::FindLive(table, handle);
     if (slot == nullptr) return handle;
     data = slot->data;
+    size = slot->size;
     *slot = Slot{nullptr, 0, 0, (slot->generation + 1) & murva::kGenerationMask, false};
     table.free_slots.push_back((handle & murva::kIndexMask) - 1);
     --table.live_count;
     observer = table.observer;
   }
-  std::free(data);
+  murva::FreeZeroed(data, size);
   murva::Notify(observer, LocalMemoryOperation::kFree, handle);
   return 0;
 }

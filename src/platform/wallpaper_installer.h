@@ -3,6 +3,7 @@
 // for the running session is chosen by detection.
 #pragma once
 
+#include <QImage>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,6 +21,14 @@ class WallpaperInstaller {
   // Makes the picture the wallpaper. Returns false and fills error when the
   // desktop could not be served.
   virtual bool Install(const std::filesystem::path& picture, std::string& error) = 0;
+  // The same, given also the pixels the file holds, still in memory. An
+  // installer that puts the pixels on the screen itself takes them from here
+  // instead of reading the file again; one that hands the desktop a file
+  // does as Install does.
+  virtual bool InstallPicture(const std::filesystem::path& picture, const QImage& pixels,
+                              std::string& error) {
+    return Install(picture, error);
+  }
   // Whether the desktop keeps the choice across the next log-on by itself.
   // One that does not gets the last wallpaper again from the log-on run.
   virtual bool Persists() const { return true; }

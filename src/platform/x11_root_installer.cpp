@@ -3,13 +3,10 @@
 // Qt first: the X11 headers define macros (None, Status, Bool) that clash
 // with Qt's own names.
 #include <QImage>
-#include <QPainter>
 #include <QString>
-#include <cstdlib>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 namespace murva {
 namespace {
@@ -30,36 +27,21 @@ Pixmap ReadPixmapProperty(Display* display, Window root, Atom atom) {
   return pixmap;
 }
 
-int CountBits(unsigned long mask) {
-  int bits = 0;
-  for (; mask; mask >>= 1) bits += mask & 1;
-  return bits;
-}
-int ShiftOf(unsigned long mask) {
-  int shift = 0;
-  if (!mask) return 0;
-  while (!(mask & 1)) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
-}
-
-// The picture on a screen-sized black ground, centred (cut when larger).
-QImage ScreenImage(const QImage& picture, int width, int height) {
-  QImage screen(width, height, QImage::Format_RGB32);
-  screen.fill(Qt::black);
-  QPainter painter(&screen);
-  painter.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
-  return screen;
-}
-
 }  // namespace
 
 bool X11RootInstaller::Install(const std::filesystem::path& picture, std::string& error) {
-  QImage image(QString::fromStdString(picture.string()));
+  const QImage image(QString::fromStdString(picture.string()));
   if (image.isNull()) {
     error = "cannot read " + picture.string();
+    return false;
+  }
+  return InstallPicture(picture, image, error);
+}
+
+bool X11RootInstaller::InstallPicture(const std::filesystem::path&, const QImage& pixels,
+                                      std::string& error) {
+  if (pixels.isNull()) {
+    error = "the picture is empty";
     return false;
   }
   Display* display = XOpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str());
@@ -72,7 +54,7 @@ bool X11RootInstaller::Install(const std::filesystem::path& picture, std::string
   const int width = DisplayWidth(display, screen_number);
   const int height = DisplayHeight(display, screen_number);
   const int depth = DefaultDepth(display, screen_number);
-  Visual* visual = DefaultVisual(display, screen_number);
+  const Visual* visual = DefaultVisual(display, screen_number);
   if (visual->c_class != TrueColor && visual->c_class != DirectColor) {
     XCloseDisplay(display);
     error = "the X screen has no true-colour visual";
@@ -90,37 +72,27 @@ bool X11RootInstaller::Install(const std::filesystem::path& picture, std::string
     XKillClient(display, old_root);
   }
 
-  QImage screen = ScreenImage(image, width, height);
-  XImage* ximage = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, width, height, 32, 0);
-  if (!ximage) {
+  // The picture centred on the screen; the server fills what it leaves
+  // uncovered with black, so only the picture's own pixels are sent.
+  const QRect screen(0, 0, width, height);
+  const QPoint corner((width - pixels.width()) / 2, (height - pixels.height()) / 2);
+  const QRect shown = QRect(corner, pixels.size()) & screen;
+  const Pixmap pixmap = XCreatePixmap(display, root, static_cast<unsigned>(width),
+                                      static_cast<unsigned>(height), static_cast<unsigned>(depth));
+  if (shown != screen) {
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XSetForeground(display, gc, 0);
+    XFillRectangle(display, pixmap, gc, 0, 0, static_cast<unsigned>(width),
+                   static_cast<unsigned>(height));
+    XFreeGC(display, gc);
+  }
+  if (!shown.isEmpty() &&
+      !UploadToDrawable(display, pixmap, pixels, shown.translated(-corner), shown.topLeft(),
+                        transfer_, error)) {
+    XFreePixmap(display, pixmap);
     XCloseDisplay(display);
-    error = "cannot create an X image";
     return false;
   }
-  ximage->data = static_cast<char*>(std::malloc(static_cast<size_t>(ximage->bytes_per_line) * height));
-  const unsigned long red_mask = visual->red_mask, green_mask = visual->green_mask,
-                      blue_mask = visual->blue_mask;
-  const int red_shift = ShiftOf(red_mask), green_shift = ShiftOf(green_mask),
-            blue_shift = ShiftOf(blue_mask);
-  const int red_bits = CountBits(red_mask), green_bits = CountBits(green_mask),
-            blue_bits = CountBits(blue_mask);
-  for (int y = 0; y < height; ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
-    for (int x = 0; x < width; ++x) {
-      const QRgb rgb = line[x];
-      const unsigned long pixel =
-          ((static_cast<unsigned long>(qRed(rgb)) >> (8 - red_bits)) << red_shift) |
-          ((static_cast<unsigned long>(qGreen(rgb)) >> (8 - green_bits)) << green_shift) |
-          ((static_cast<unsigned long>(qBlue(rgb)) >> (8 - blue_bits)) << blue_shift);
-      XPutPixel(ximage, x, y, pixel);
-    }
-  }
-
-  const Pixmap pixmap = XCreatePixmap(display, root, width, height, depth);
-  GC gc = XCreateGC(display, pixmap, 0, nullptr);
-  XPutImage(display, pixmap, gc, ximage, 0, 0, 0, 0, width, height);
-  XFreeGC(display, gc);
-  XDestroyImage(ximage);
 
   XChangeProperty(display, root, root_pmap, XA_PIXMAP, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&pixmap), 1);

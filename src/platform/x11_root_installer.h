@@ -5,19 +5,29 @@
 #pragma once
 
 #include "platform/wallpaper_installer.h"
+#include "platform/x11_image_upload.h"
 
 namespace murva {
 
 class X11RootInstaller final : public WallpaperInstaller {
  public:
-  // display_name empty: $DISPLAY.
-  explicit X11RootInstaller(std::string display_name = {}) : display_name_(std::move(display_name)) {}
+  // display_name empty: $DISPLAY. The pixels go through shared memory where
+  // the server allows it, unless the transfer says otherwise.
+  explicit X11RootInstaller(std::string display_name = {},
+                            X11Transfer transfer = X11Transfer::kAutomatic)
+      : display_name_(std::move(display_name)), transfer_(transfer) {}
   std::string Name() const override { return "X11 root window"; }
+  // Reads the file and puts it up as InstallPicture does.
   bool Install(const std::filesystem::path& picture, std::string& error) override;
+  // The picture is centred on a black screen-sized pixmap (cut when it is
+  // larger); only its own pixels are sent to the server.
+  bool InstallPicture(const std::filesystem::path& picture, const QImage& pixels,
+                      std::string& error) override;
   bool Persists() const override { return false; }
 
  private:
   std::string display_name_;
+  X11Transfer transfer_;
 };
 
 }  // namespace murva

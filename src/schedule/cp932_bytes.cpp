@@ -22,10 +22,14 @@ std::string_view Cp932Prefix(std::string_view bytes, std::size_t max_bytes) {
   return bytes.substr(0, end);
 }
 
-std::string Cp932Slice(std::string_view bytes, std::size_t from, std::size_t up_to) {
+std::string_view Cp932SliceView(std::string_view bytes, std::size_t from, std::size_t up_to) {
   std::string_view prefix = Cp932Prefix(bytes, up_to);
   if (prefix.size() <= from) return {};
-  return std::string(prefix.substr(from));
+  return prefix.substr(from);
+}
+
+std::string Cp932Slice(std::string_view bytes, std::size_t from, std::size_t up_to) {
+  return std::string(Cp932SliceView(bytes, from, up_to));
 }
 
 std::string ToCp932(std::string_view utf8) {

@@ -19,6 +19,8 @@ std::string_view Cp932Prefix(std::string_view bytes, std::size_t max_bytes);
 // so that no double-byte character is split at the end. Like the 1-based
 // "positions from+1 .. up_to" of a line; empty when the line is shorter.
 std::string Cp932Slice(std::string_view bytes, std::size_t from, std::size_t up_to);
+// The same bytes as a view into `bytes`.
+std::string_view Cp932SliceView(std::string_view bytes, std::size_t from, std::size_t up_to);
 
 // CP932 bytes of a fixed UTF-8 text of this program; throws std::logic_error
 // when the text has no CP932 form (a programming error).

@@ -75,7 +75,7 @@ std::string ExpandedText(std::string_view line);
 // weekly, n-th-weekday, start-marker, plain-date and birthday lines, insert
 // weekday labels and collapse duplicates. Throws ScheduleIntegerError and
 // ScheduleDateError for malformed lines; nothing is returned then.
-ScheduleList ExpandMergedLines(std::vector<std::string> merged, const ScheduleOptions& options,
+ScheduleList ExpandMergedLines(const std::vector<std::string>& merged, const ScheduleOptions& options,
                                const TodayFields& today, const Clock& clock);
 
 // The whole expansion: reloads the entry list from the schedule file (a

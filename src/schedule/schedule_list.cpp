@@ -3,7 +3,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "schedule/line_order.h"
+
 namespace murva {
+void SortLines(std::vector<std::string>& lines) {
+  if (lines.size() < 2 || std::is_sorted(lines.begin(), lines.end())) return;
+  const std::vector<std::size_t> order =
+      SortedLineOrder(lines.size(), [&lines](std::size_t i) { return std::string_view(lines[i]); });
+  std::vector<std::string> sorted;
+  sorted.reserve(lines.size());
+  for (const std::size_t index : order) sorted.push_back(std::move(lines[index]));
+  lines.swap(sorted);
+}
 
 ScheduleList::ScheduleList(std::vector<std::string> lines) { Assign(std::move(lines)); }
 
@@ -15,7 +26,7 @@ std::size_t ScheduleList::Insert(std::string line) {
 
 void ScheduleList::Assign(std::vector<std::string> lines) {
   lines_ = std::move(lines);
-  std::stable_sort(lines_.begin(), lines_.end());
+  SortLines(lines_);
 }
 
 void ScheduleList::RemoveAt(std::size_t index) {

@@ -46,4 +46,7 @@ class ScheduleList {
   std::vector<std::string> lines_;
 };
 
+// Sorts lines into plain ascending byte order.
+void SortLines(std::vector<std::string>& lines);
+
 }  // namespace murva

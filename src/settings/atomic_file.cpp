@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <system_error>
 
 #include "platform/temporary_file.h"
@@ -24,6 +25,14 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
+}
+
+// Swaps the contents of two names in one step. A file left unflushed is
+// better put in place this way than by renaming it over the old one: on ext4
+// such a rename starts writing the new file's data out, and the next flush
+// of any file (a settings write right after) then waits for all of it.
+bool ExchangeNames(const fs::path& first, const fs::path& second) {
+  return renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0;
 }
 
 // Flushes the folder so that the rename itself survives a crash.
@@ -47,7 +56,15 @@ fs::path ResolveTarget(const fs::path& path) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           FileDurability durability) {
+  return ReplaceFileAtomically(
+      path, [bytes](const FileAppender& append) { return append(bytes); }, durability);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<bool(const FileAppender& append)>& produce,
+                           FileDurability durability) {
   const fs::path target = ResolveTarget(path);
   if (target.filename().empty()) {
     errno = EISDIR;
@@ -74,12 +91,23 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
       errno = 0;
     }
   }
-  if (!WriteAll(temporary.Descriptor(), bytes)) return false;
-  if (fsync(temporary.Descriptor()) != 0) return false;
+  const int fd = temporary.Descriptor();
+  errno = 0;
+  if (!produce([fd](std::string_view bytes) { return WriteAll(fd, bytes); })) {
+    if (errno == 0) errno = EIO;
+    return false;
+  }
+  const bool synced = durability == FileDurability::kSynced;
+  if (synced && fsync(fd) != 0) return false;
   if (!temporary.Close()) return false;
+  if (!synced && had_old && ExchangeNames(temporary.Path(), target)) {
+    // The temporary name now holds the old content.
+    temporary.Discard();
+    return true;
+  }
   if (rename(temporary.Path().c_str(), target.c_str()) != 0) return false;
   temporary.Release();
-  SyncFolder(target.parent_path());
+  if (synced) SyncFolder(target.parent_path());
   return true;
 }
 

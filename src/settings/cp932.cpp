@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <mutex>
 
 namespace murva {
 namespace {
@@ -58,50 +59,87 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
   return 1;
 }
 
-std::optional<std::string> ConvertStrict(const char* to, const char* from,
-                                         std::string_view input) {
-  Converter converter(to, from);
-  if (!converter.Valid()) return std::nullopt;
+// One converter per direction for the whole process, opened on first use
+// and never closed. A descriptor keeps a shift state, so one conversion at a
+// time uses it: the lock is held for a whole conversion, which starts from
+// the initial state.
+class SharedConverter {
+ public:
+  SharedConverter(const char* to, const char* from) : converter_(to, from) {}
+
+  class Use {
+   public:
+    explicit Use(SharedConverter& shared) : lock_(shared.mutex_), converter_(shared.converter_) {
+      if (converter_.Valid()) converter_.Reset();
+    }
+    Converter& operator*() const { return converter_; }
+    Converter* operator->() const { return &converter_; }
+
+   private:
+    std::lock_guard<std::mutex> lock_;
+    Converter& converter_;
+  };
+
+ private:
+  std::mutex mutex_;
+  Converter converter_;
+};
+
+// Never destroyed, so that conversions in other objects' destructors at
+// exit still work.
+SharedConverter& Decoder() {
+  static SharedConverter* decoder = new SharedConverter(kUtf8, kCp932);
+  return *decoder;
+}
+
+SharedConverter& Encoder() {
+  static SharedConverter* encoder = new SharedConverter(kCp932, kUtf8);
+  return *encoder;
+}
+
+std::optional<std::string> ConvertStrict(SharedConverter& shared, std::string_view input) {
+  SharedConverter::Use converter(shared);
+  if (!converter->Valid()) return std::nullopt;
   std::string output;
   output.reserve(input.size() * 3 / 2);
-  if (converter.Convert(input, output) != input.size()) return std::nullopt;
+  if (converter->Convert(input, output) != input.size()) return std::nullopt;
   return output;
 }
 
 }  // namespace
 
 std::optional<std::string> DecodeCp932(std::string_view bytes) {
-  return ConvertStrict(kUtf8, kCp932, bytes);
+  return ConvertStrict(Decoder(), bytes);
 }
 
 std::optional<std::string> EncodeCp932(std::string_view utf8) {
-  return ConvertStrict(kCp932, kUtf8, utf8);
+  return ConvertStrict(Encoder(), utf8);
 }
 
 std::string DecodeCp932Lossy(std::string_view bytes) {
-  Converter converter(kUtf8, kCp932);
+  SharedConverter::Use converter(Decoder());
   std::string output;
-  if (!converter.Valid()) return output;
+  if (!converter->Valid()) return output;
   output.reserve(bytes.size() * 3 / 2);
   while (!bytes.empty()) {
-    std::size_t used = converter.Convert(bytes, output);
+    std::size_t used = converter->Convert(bytes, output);
     bytes.remove_prefix(used);
     if (bytes.empty()) break;
     // An undecodable byte (or a lead byte without its trail byte at the end).
     output += kReplacementCharacter;
     bytes.remove_prefix(1);
-    converter.Reset();
+    converter->Reset();
   }
   return output;
 }
 
 std::string EncodeCp932Lossy(std::string_view utf8) {
-  Converter converter(kCp932, kUtf8);
+  SharedConverter::Use converter(Encoder());
   std::string output;
-  if (!converter.Valid()) return output;
+  if (!converter->Valid()) return output;
   output.reserve(utf8.size());
   while (!utf8.empty()) {
-    std::size_t used = converter.Convert(utf8, output);
+    std::size_t used = converter->Convert(utf8, output);
     utf8.remove_prefix(used);
     if (utf8.empty()) break;
     // A character without a CP932 form (or a malformed UTF-8 sequence).
@@ -113,7 +151,7 @@ std::string EncodeCp932Lossy(std::string_view utf8) {
       ++i;
     }
     utf8.remove_prefix(i);
-    converter.Reset();
+    converter->Reset();
   }
   return output;
 }

@@ -1,5 +1,6 @@
 // Conversion between the CP932 (Shift-JIS) bytes on disk and UTF-8 in memory.
-// This is the one place that talks to iconv.
+// This is the one place that talks to iconv. Each direction opens its
+// converter once per process; the functions may be called from any thread.
 #pragma once
 
 #include <optional>

@@ -88,12 +88,18 @@ class FakeLauncher : public ProcessLauncher {
 class FakeInstaller : public WallpaperInstaller {
  public:
   std::vector<std::filesystem::path> installed;
+  std::vector<QImage> pixels_in_memory;  // one per InstallPicture
   bool succeed = true;
   std::string Name() const override { return "fake"; }
   bool Install(const std::filesystem::path& picture, std::string& error) override {
     installed.push_back(picture);
     if (!succeed) error = "refused";
     return succeed;
+  }
+  bool InstallPicture(const std::filesystem::path& picture, const QImage& pixels,
+                      std::string& error) override {
+    pixels_in_memory.push_back(pixels);
+    return Install(picture, error);
   }
 };
 

@@ -211,6 +211,24 @@ TEST_F(WallpaperBuildTest, EightBitBackgroundKeepsItsPaletteWithoutTiling) {
   EXPECT_GT(header.pixel_offset, 14u + header.header_size);
 }
 
+// The installer is handed the picture in memory, pixel for pixel what the
+// file holds, also when the output keeps a palette.
+TEST_F(WallpaperBuildTest, TheInstallerGetsThePictureTheFileHolds) {
+  for (const int color_256 : {0, 2}) {
+    SCOPED_TRACE(color_256);
+    UseBackground(QuadrantPicture(640, 480));
+    copy_.color_256 = color_256;
+    installer_.pixels_in_memory.clear();
+    const std::optional<std::filesystem::path> output = Build();
+    ASSERT_TRUE(output);
+    ASSERT_EQ(installer_.pixels_in_memory.size(), 1u);
+    const QImage written(QString::fromStdString(output->string()));
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(installer_.pixels_in_memory[0].convertToFormat(QImage::Format_RGB32),
+              written.convertToFormat(QImage::Format_RGB32));
+  }
+}
+
 TEST(SpecialDay, TodayIsFoundByMonthAndDayInTheSpecialList) {
   FixedClock clock({2026, 5, 3, 0, 0, 0});
   auto engine = MakeCalendarEx1(clock);

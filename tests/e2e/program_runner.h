@@ -46,6 +46,10 @@ class ProgramRunner {
       setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
       setenv("HOME", folder_.c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
+      // Only the clock is faked, not file times: with faked times fontconfig
+      // would record wrong folder times in the machine's shared font cache,
+      // and every later program would scan all fonts again.
+      setenv("NO_FAKE_STAT", "1", 1);
       for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION",
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);

@@ -362,6 +362,40 @@ TEST(MalformedLines, YearThatIsNoIntegerStopsTheExpansion) {
   }
 }
 
+// Every year is read before any line is expanded, and lines are expanded in
+// their order with the copies for next year last: the error raised is the
+// one of the first malformed year, else of the first malformed marker.
+TEST(MalformedLines, TheFirstErrorInTheirOrderIsRaised) {
+  const std::string bad_marker_first = "25/03/10 00 1 x ▼FROM▼2025/3/1 first";
+  const std::string bad_marker_second = "25/03/11 00 1 x ▼FROM▼2025/3/2 second";
+  const std::string bad_year = "ab/06/15 00 1 b";
+  const std::string bad_yearly_marker = "@@/03/12 00 2 x ▼FROM▼2025/3/3 yearly";
+  struct Case {
+    Lines stored;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{bad_marker_first, bad_year}, "'ab' は整数ではありません"},
+      {{bad_marker_second, bad_marker_first}, "'2025/3/2 s' は日付ではありません"},
+      {{bad_marker_first, bad_marker_second}, "'2025/3/1 f' は日付ではありません"},
+  };
+  for (const Case& c : cases) {
+    try {
+      Expand(c.stored, Period(1), Day(2025, 3, 5));
+      ADD_FAILURE() << "no error for " << c.message;
+    } catch (const std::exception& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
+  // The stored line fails before its copy for next year would.
+  try {
+    Expand({bad_yearly_marker}, Period(1), Day(2025, 3, 5));
+    ADD_FAILURE() << "no error";
+  } catch (const ScheduleDateError& error) {
+    EXPECT_STREQ(error.what(), "'2025/3/3 y' は日付ではありません");
+  }
+}
+
 TEST(MalformedLines, EmptyLineStopsTheExpansion) {
   try {
     Expand({""}, Period(1), Day(2025, 6, 15));

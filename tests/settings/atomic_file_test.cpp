@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,42 @@ TEST(ReplaceFileAtomically, FailedWriteLeavesOldContentAndNoTemporaryFile) {
   EXPECT_EQ(error, EFBIG);
   EXPECT_EQ(ReadBytes(folder.File("a.ini")), old_content);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.ini"});
+}
+
+// Content written piece by piece, with and without flushing to disk, lands
+// the same way; a producer that gives up keeps the old file.
+TEST(ReplaceFileAtomically, PiecewiseContentInBothDurabilities) {
+  for (const FileDurability durability : {FileDurability::kSynced, FileDurability::kRenamedOnly}) {
+    TempFolder folder;
+    WriteBytes(folder.File("out.bmp"), "old");
+    ASSERT_TRUE(ReplaceFileAtomically(
+        folder.File("out.bmp"),
+        [](const FileAppender& append) { return append("BM") && append("") && append("rows"); },
+        durability));
+    EXPECT_EQ(ReadBytes(folder.File("out.bmp")), "BMrows");
+
+    errno = 0;
+    EXPECT_FALSE(ReplaceFileAtomically(
+        folder.File("out.bmp"), [](const FileAppender& append) { return append("half") && false; },
+        durability));
+    EXPECT_NE(errno, 0);
+    EXPECT_EQ(ReadBytes(folder.File("out.bmp")), "BMrows");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.bmp"});
+
+    // Through a symbolic link the file it names gets the content, and keeps
+    // its permission bits.
+    chmod(folder.File("out.bmp").c_str(), 0640);
+    std::filesystem::create_symlink("out.bmp", folder.File("link.bmp"));
+    ASSERT_TRUE(ReplaceFileAtomically(folder.File("link.bmp"), "new", durability));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.bmp")));
+    EXPECT_EQ(ReadBytes(folder.File("out.bmp")), "new");
+    struct stat status {};
+    ASSERT_EQ(stat(folder.File("out.bmp").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    std::vector<std::string> entries = folder.Entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"link.bmp", "out.bmp"}));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 namespace murva {
 namespace {
 
@@ -67,6 +70,36 @@ TEST(Cp932RoundTrip, EveryDoubleByteCharacterSurvives) {
   }
   EXPECT_GT(all.size(), 10000u);
   EXPECT_EQ(DecodeCp932(EncodeCp932(all).value()), all);
+}
+
+// The converters live for the whole process: a conversion that stopped in
+// the middle of a character leaves nothing behind for the next one, and
+// several threads convert at once without mixing their texts.
+TEST(Cp932Converters, EveryConversionStartsAfreshAndThreadsDoNotMix) {
+  EXPECT_FALSE(DecodeCp932("\x82").has_value());
+  EXPECT_EQ(DecodeCp932("\xa0"), std::nullopt);
+  EXPECT_EQ(DecodeCp932("\x82\xa0"), "あ");
+  EXPECT_EQ(DecodeCp932Lossy("\x82"), "\xEF\xBF\xBD");
+  EXPECT_EQ(DecodeCp932("A"), "A");
+  EXPECT_FALSE(EncodeCp932("\xE3\x81").has_value());  // a cut UTF-8 sequence
+  EXPECT_EQ(EncodeCp932("あ"), "\x82\xa0");
+
+  std::vector<std::thread> threads;
+  std::vector<int> wrong(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t, &wrong] {
+      const std::string text = "予定" + std::to_string(t) + "：会議と打ち合わせ";
+      for (int i = 0; i < 2000; ++i) {
+        const std::optional<std::string> bytes = EncodeCp932(text);
+        if (!bytes || DecodeCp932(*bytes) != text || DecodeCp932Lossy(*bytes + "\x82") !=
+                                                         text + "\xEF\xBF\xBD") {
+          ++wrong[t];
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
 }  // namespace

@@ -9,20 +9,29 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace murva::testing {
 
 class XvfbServer {
  public:
-  explicit XvfbServer(const std::string& geometry = "1024x768x24") {
+  // extra: more server options, e.g. {"-extension", "MIT-SHM"} to run
+  // without shared memory.
+  explicit XvfbServer(const std::string& geometry = "1024x768x24",
+                      const std::vector<std::string>& extra = {}) {
     int pipe_fds[2];
     if (pipe(pipe_fds) != 0) return;
+    const std::string fd = std::to_string(pipe_fds[1]);
+    std::vector<std::string> words = {"Xvfb", "-displayfd", fd, "-noreset", "-nolisten", "tcp",
+                                      "-screen", "0", geometry};
+    words.insert(words.end(), extra.begin(), extra.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
       close(pipe_fds[0]);
-      const std::string fd = std::to_string(pipe_fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp",
-             "-screen", "0", geometry.c_str(), static_cast<char*>(nullptr));
+      execvp("Xvfb", arguments.data());
       _exit(127);
     }
     close(pipe_fds[1]);

@@ -86,6 +86,8 @@ class InstallTest : public ::testing::Test {
       setenv("XDG_RUNTIME_DIR", (root_->Path() / "run").c_str(), 1);
       setenv("DISPLAY", server_->Display().c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
+      // Only the clock is faked, not file times (see tests/e2e/program_runner.h).
+      setenv("NO_FAKE_STAT", "1", 1);
       const int out = open((log / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       const int err = open((log / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(out, STDOUT_FILENO);
