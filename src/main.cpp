@@ -13,6 +13,7 @@
 #include "imaging/picture_loader.h"
 #include "imaging/spis.h"
 #include "platform/autostart_entry.h"
+#include "platform/cache_folder.h"
 #include "platform/instance_lock.h"
 #include "platform/process_launcher.h"
 #include "platform/program_folder.h"
@@ -181,6 +182,9 @@ int main(int argc, char* argv[]) {
   environment.installer = installer.get();
   environment.unattended = switches.unattended;
   environment.start_messages = std::move(plugin_messages);
+  if (const std::filesystem::path cache = murva::UserCacheFolder(); !cache.empty()) {
+    environment.page_sizes_file = cache / "page-sizes";
+  }
 
   murva::TFormMain form(environment);
   if (switches.unattended) new murva::UnattendedRun(form);  // owned by the form

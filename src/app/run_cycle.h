@@ -44,6 +44,9 @@ struct RunEnvironment {
   // automatic run only names them on standard error, so that it always
   // ends by itself).
   std::vector<std::string> start_messages;
+  // Where the control panel keeps the sizes of its pages between starts
+  // (see PageSizes); empty: every start makes every page.
+  std::filesystem::path page_sizes_file;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/bounded_file.h"
+#include "platform/cache_folder.h"
 #include "platform/replace_file.h"
 
 namespace murva {
@@ -125,16 +126,8 @@ std::optional<PluginFileStamp> StampOf(const std::filesystem::path& path) {
 }
 
 std::filesystem::path DefaultPluginVerdictFile() {
-  std::filesystem::path cache;
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  if (xdg != nullptr && *xdg == '/') {
-    cache = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home != '/') return {};
-    cache = std::filesystem::path(home) / ".cache";
-  }
-  return cache / "murva32" / "plugin-verdicts";
+  const std::filesystem::path folder = UserCacheFolder();
+  return folder.empty() ? folder : folder / "plugin-verdicts";
 }
 
 PluginVerdicts::PluginVerdicts(std::filesystem::path file) : file_(std::move(file)) {

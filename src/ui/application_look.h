@@ -10,8 +10,8 @@ class QCoreApplication;
 
 namespace murva {
 
-// The program's icon: the installed one of the icon theme, else the same
-// picture carried inside the program.
+// The program's icon, carried inside the program (the picture installed
+// into the hicolor icon theme for the desktop's menus).
 QIcon ApplicationIcon();
 
 // Loads Qt's translations for the locale (qtbase, from Qt's translations

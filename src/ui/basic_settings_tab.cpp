@@ -181,8 +181,8 @@ void BasicSettingsTab::Show() {
   schedule_font_panel_->setToolTip(FontCaption(copy.schedule_font));
   // The samples in the colours of the page shown, on a dark ground as most
   // pictures are: the colours themselves are set on the page.
-  date_font_panel_->setStyleSheet(ColorSheet(kSampleGround, copy.ActivePage().weekday));
-  schedule_font_panel_->setStyleSheet(ColorSheet(kSampleGround, copy.ActivePage().schedule));
+  SetStyleSheet(date_font_panel_, ColorSheet(kSampleGround, copy.ActivePage().weekday));
+  SetStyleSheet(schedule_font_panel_, ColorSheet(kSampleGround, copy.ActivePage().schedule));
   ShowChecked(rokuyo_, copy.show_rokuyo);
   ShowChecked(solar_terms_, copy.show_solar_terms);
   last_page_panel_->setText(ToQString(copy.last_used_page));
@@ -225,7 +225,7 @@ void BasicSettingsTab::SpeedButtonSchClick() {
 
 void BasicSettingsTab::ShowModeIndicator(const std::string& text, Color panel, Color font) {
   mode_panel_->setText(ToQString(text));
-  mode_panel_->setStyleSheet(ColorSheet(panel, font));
+  SetStyleSheet(mode_panel_, ColorSheet(panel, font));
 }
 
 void BasicSettingsTab::SetVersionLabel(const std::string& text) { version_->setText(ToQString(text)); }

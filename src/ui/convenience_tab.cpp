@@ -190,7 +190,7 @@ void ConvenienceTab::Show() {
 
 void ConvenienceTab::HighlightWeekday(int weekday) {
   if (weekday < 1 || weekday > 7) return;
-  weekdays_[weekday - 1]->setStyleSheet("QComboBox { background-color: #ffff00; }");
+  SetStyleSheet(weekdays_[weekday - 1], "QComboBox { background-color: #ffff00; }");
 }
 
 }  // namespace murva

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/qt_colors.h"
+#include "ui/ui_helpers.h"
 
 namespace murva {
 namespace {
@@ -99,13 +100,13 @@ void ExtraSettingsTab::Show() {
     use_program_->setChecked(copy_.use_special_program);
   }
   // The program field is greyed while the special program is switched off.
-  program_->setStyleSheet(copy_.use_special_program
-                              ? QString()
-                              : QString("background-color: %1;").arg(ToQColor(kSilver).name()));
+  SetStyleSheet(program_, copy_.use_special_program
+                             ? QString()
+                             : QString("background-color: %1;").arg(ToQColor(kSilver).name()));
   basic_->setChecked(copy_.chosen_set == SettingsSet::kBasic);
   extended_->setChecked(copy_.chosen_set == SettingsSet::kExtended);
   const Color panel_text = copy_.shown_set == SettingsSet::kBasic ? kAqua : kYellow;
-  set_panel_->setStyleSheet(QString("background-color: #404040; color: %1; padding: 2px;")
+  SetStyleSheet(set_panel_, QString("background-color: #404040; color: %1; padding: 2px;")
                                 .arg(ToQColor(panel_text).name()));
   save_->setEnabled(copy_.special_save_enabled);
 }

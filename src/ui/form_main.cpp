@@ -25,6 +25,7 @@
 #include "ui/form_msg.h"
 #include "ui/holiday_tab.h"
 #include "ui/info_panel.h"
+#include "ui/pending_tab.h"
 #include "ui/preview_panel.h"
 #include "ui/qt_colors.h"
 #include "ui/schedule_explanation_tab.h"
@@ -40,7 +41,16 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   setWindowTitle(text::kApplicationTitle);
   setWindowIcon(ApplicationIcon());
   screen_override_ = environment.screen;
+  const std::filesystem::path sizes_file = environment.page_sizes_file;
   cycle_ = std::make_unique<RunCycle>(*this, std::move(environment));
+  // An automatic run makes only the pages it shows, when the sizes of the
+  // others are known from an earlier start on this desktop.
+  const std::string sizes_key = sizes_file.empty() ? std::string() : PageSizeKey();
+  std::optional<PageSizes> remembered;
+  if (cycle_->IsAutomaticStart() && !sizes_key.empty()) {
+    remembered = PageSizes::Read(sizes_file, sizes_key);
+  }
+  page_maker_ = std::make_unique<TabPageMaker>(std::move(remembered));
 
   auto* layout = new QVBoxLayout(this);
   upper_panel_ = new UpperPanel(*this, this);
@@ -49,9 +59,16 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   main_tabs_ = new QTabWidget(this);
   main_tabs_->setObjectName("PageControlMain");
   main_tabs_->addTab(BuildCalendarPanel(), "  カレンダ機能パネル  ");
-  schedule_page_ = new SchedulePage(*this, main_tabs_);
-  main_tabs_->addTab(schedule_page_, " スケジュール機能パネル ");
-  main_tabs_->addTab(new ScheduleExplanationTab(main_tabs_), "  予定入力形式の解説  ");
+  page_maker_->AddPage(*main_tabs_, "main.schedule", " スケジュール機能パネル ",
+                       [this](QWidget* parent) {
+                         schedule_page_ = new SchedulePage(*this, parent);
+                         if (refreshed_) schedule_page_->Show();
+                         return schedule_page_;
+                       });
+  page_maker_->AddPage(*main_tabs_, "main.explanation", "  予定入力形式の解説  ",
+                       [](QWidget* parent) { return new ScheduleExplanationTab(parent); });
+  connect(main_tabs_, &QTabWidget::currentChanged, this,
+          [this](int index) { MakePendingPage(*main_tabs_, index); });
   layout->addWidget(main_tabs_, 1);
 
   timer_delay_ = new QTimer(this);
@@ -61,16 +78,28 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
 
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(escape, &QShortcut::activated, this, [this] { cycle_->ButtonCloseClick(); });
-  // TFormMsg: created with the main window, hidden until asked for.
-  form_msg_ = new TFormMsg(this);
+  // TFormMsg: created with the main window, hidden until asked for (an
+  // automatic run that makes only what it shows makes it when asked for).
+  if (!page_maker_->Pending()) FormMsg();
   new BrowseShortcut(*this);
   ConnectTabs();
   FitToScreen();
+  if (!page_maker_->Pending() && !sizes_key.empty()) {
+    page_maker_->Measure(sizes_key).Write(sizes_file);
+  }
 }
 
 void TFormMain::SetDialogs(Dialogs& dialogs) {
   dialogs_ = &dialogs;
-  form_msg_->SetDialogs(dialogs);
+  if (form_msg_) form_msg_->SetDialogs(dialogs);
+}
+
+TFormMsg& TFormMain::FormMsg() {
+  if (!form_msg_) {
+    form_msg_ = new TFormMsg(this);
+    form_msg_->SetDialogs(*dialogs_);
+  }
+  return *form_msg_;
 }
 
 TFormMain::~TFormMain() = default;
@@ -83,7 +112,7 @@ QWidget* TFormMain::BuildCalendarPanel() {
   auto* panel = new QWidget(main_tabs_);
   auto* layout = new QGridLayout(panel);
   layout->setContentsMargins(4, 4, 4, 4);
-  page_control1_ = new WallpaperPages(*this, *upper_panel_, panel);
+  page_control1_ = new WallpaperPages(*this, *upper_panel_, *page_maker_, panel);
   info_panel_ = new InfoPanel(panel);
   // The preview stands beside the wallpaper pages.
   const auto bar = [this](const char* name) { return upper_panel_->findChild<QScrollBar*>(name); };
@@ -118,32 +147,45 @@ void TFormMain::FitToScreen() {
 }
 
 QTabWidget* TFormMain::BuildSettingsTabs() {
-  WorkingCopy& copy = cycle_->Copy();
   page_control2_ = new QTabWidget(this);
   page_control2_->setObjectName("PageControl2");
-  basic_tab_ = new BasicSettingsTab(*this, page_control2_);
-  page_control2_->addTab(basic_tab_, "基本の設定");
-  title_tab_ = new TitleTab(*this, page_control2_);
-  page_control2_->addTab(title_tab_, "タイトル入力");
-  convenience_tab_ = new ConvenienceTab(copy, page_control2_);
-  convenience_tab_->setObjectName("TabSheetS3");
-  page_control2_->addTab(convenience_tab_, "便利な設定");
-  holiday_tab_ = new HolidayTab(*this, page_control2_);
-  page_control2_->addTab(holiday_tab_, "休日の設定");
-  extra_settings_tab_ = new ExtraSettingsTab(copy, page_control2_);
-  extra_settings_tab_->setObjectName("TabSheetS5");
-  page_control2_->addTab(extra_settings_tab_, "特別な設定");
+  const auto add = [this](int number, const char* label, const PageFactory& factory) {
+    page_maker_->AddPage(*page_control2_, "settings." + std::to_string(number),
+                         QString::fromUtf8(label), factory);
+  };
+  add(1, "基本の設定", [this](QWidget* parent) { return MakeBasicTab(parent); });
+  add(2, "タイトル入力", [this](QWidget* parent) {
+    title_tab_ = new TitleTab(*this, parent);
+    if (refreshed_) title_tab_->Show();
+    return title_tab_;
+  });
+  add(3, "便利な設定", [this](QWidget* parent) { return MakeConvenienceTab(parent); });
+  add(4, "休日の設定", [this](QWidget* parent) {
+    holiday_tab_ = new HolidayTab(*this, parent);
+    if (created_) holiday_tab_->CalendarEx1().SetCalendar(&cycle_->Engine());
+    if (refreshed_) holiday_tab_->Show();
+    return holiday_tab_;
+  });
+  add(5, "特別な設定", [this](QWidget* parent) { return MakeExtraSettingsTab(parent); });
   return page_control2_;
 }
 
-void TFormMain::ConnectTabs() {
-  connect(upper_panel_, &UpperPanel::MakeClicked, this, [this] { cycle_->SpeedButtonMakeClick(); });
-  connect(upper_panel_, &UpperPanel::MakeRightClicked, this,
-          [this] { cycle_->SpeedButtonMakeRightClick(); });
-  connect(upper_panel_, &UpperPanel::CloseClicked, this, [this] { cycle_->ButtonCloseClick(); });
-  connect(page_control2_, &QTabWidget::currentChanged, this, &TFormMain::PageControl2Change);
+QWidget* TFormMain::MakeBasicTab(QWidget* parent) {
+  basic_tab_ = new BasicSettingsTab(*this, parent);
   connect(basic_tab_, &BasicSettingsTab::MessageWindowRequested, this,
-          [this] { form_msg_->ShowMessageWindow(); });
+          [this] { FormMsg().ShowMessageWindow(); });
+  if (version_text_) basic_tab_->SetVersionLabel(*version_text_);
+  if (mode_indicator_) {
+    basic_tab_->ShowModeIndicator(mode_indicator_->text, mode_indicator_->panel,
+                                  mode_indicator_->font);
+  }
+  if (refreshed_) basic_tab_->Show();
+  return basic_tab_;
+}
+
+QWidget* TFormMain::MakeConvenienceTab(QWidget* parent) {
+  convenience_tab_ = new ConvenienceTab(cycle_->Copy(), parent);
+  convenience_tab_->setObjectName("TabSheetS3");
   connect(convenience_tab_, &ConvenienceTab::ModeChanged, this,
           [this] { cycle_->ComboBoxWalUseDspChange(); });
   connect(convenience_tab_, &ConvenienceTab::TileToggled, this, [this](bool on) {
@@ -153,15 +195,22 @@ void TFormMain::ConnectTabs() {
   });
   connect(convenience_tab_, &ConvenienceTab::PictureValueChanged, this,
           &TFormMain::PictureChanged);
-  connect(extra_settings_tab_, &ExtraSettingsTab::PictureValueChanged, this,
-          &TFormMain::PictureChanged);
-  connect(this, &TFormMain::PictureInputsChanged, preview_, &PreviewPanel::Invalidate);
   connect(convenience_tab_, &ConvenienceTab::MakeOnlyToggled, this, [this](bool on) {
     ShowMessage(on ? text::kMakeOnlyOn : text::kMakeOnlyOff);
   });
   connect(convenience_tab_, &ConvenienceTab::SaveClicked, this, [this] {
     Guarded([this] { cycle_->Store().SaveConveniencePage(cycle_->Copy()); });
   });
+  if (highlighted_weekday_ != 0) convenience_tab_->HighlightWeekday(highlighted_weekday_);
+  if (refreshed_) convenience_tab_->Show();
+  return convenience_tab_;
+}
+
+QWidget* TFormMain::MakeExtraSettingsTab(QWidget* parent) {
+  extra_settings_tab_ = new ExtraSettingsTab(cycle_->Copy(), parent);
+  extra_settings_tab_->setObjectName("TabSheetS5");
+  connect(extra_settings_tab_, &ExtraSettingsTab::PictureValueChanged, this,
+          &TFormMain::PictureChanged);
   connect(extra_settings_tab_, &ExtraSettingsTab::BrowseClicked, this,
           &TFormMain::SpeedButtonProRefClick);
   connect(extra_settings_tab_, &ExtraSettingsTab::SaveClicked, this, [this] {
@@ -175,6 +224,17 @@ void TFormMain::ConnectTabs() {
       if (!warning.empty()) ShowMessage(warning, MessageIcon::kWarning);
     });
   });
+  if (refreshed_) extra_settings_tab_->Show();
+  return extra_settings_tab_;
+}
+
+void TFormMain::ConnectTabs() {
+  connect(upper_panel_, &UpperPanel::MakeClicked, this, [this] { cycle_->SpeedButtonMakeClick(); });
+  connect(upper_panel_, &UpperPanel::MakeRightClicked, this,
+          [this] { cycle_->SpeedButtonMakeRightClick(); });
+  connect(upper_panel_, &UpperPanel::CloseClicked, this, [this] { cycle_->ButtonCloseClick(); });
+  connect(page_control2_, &QTabWidget::currentChanged, this, &TFormMain::PageControl2Change);
+  connect(this, &TFormMain::PictureInputsChanged, preview_, &PreviewPanel::Invalidate);
 }
 
 void TFormMain::Guarded(const std::function<void()>& step) {
@@ -188,7 +248,8 @@ void TFormMain::Guarded(const std::function<void()>& step) {
 
 void TFormMain::Create() {
   cycle_->FormCreate();
-  holiday_tab_->CalendarEx1().SetCalendar(&cycle_->Engine());
+  created_ = true;
+  if (holiday_tab_) holiday_tab_->CalendarEx1().SetCalendar(&cycle_->Engine());
 }
 
 void TFormMain::Start() {
@@ -232,18 +293,21 @@ void TFormMain::SetTimerEnabled(bool enabled) {
 void TFormMain::ShowInfoPanel() { info_panel_->show(); }
 
 void TFormMain::RefreshControls() {
+  refreshed_ = true;
   {
     const QSignalBlocker block(page_control2_);
     page_control2_->setCurrentIndex(cycle_->Copy().settings_page - 1);
   }
+  MakePendingPage(*page_control2_, page_control2_->currentIndex());
   page_control1_->Show();
   upper_panel_->Show();
-  basic_tab_->Show();
-  title_tab_->Show();
-  convenience_tab_->Show();
-  holiday_tab_->Show();
-  extra_settings_tab_->Show();
-  schedule_page_->Show();
+  // Pages not made yet show the working copy when they are made.
+  if (basic_tab_) basic_tab_->Show();
+  if (title_tab_) title_tab_->Show();
+  if (convenience_tab_) convenience_tab_->Show();
+  if (holiday_tab_) holiday_tab_->Show();
+  if (extra_settings_tab_) extra_settings_tab_->Show();
+  if (schedule_page_) schedule_page_->Show();
   // What the controls show may have been loaded anew: the preview follows.
   PictureChanged();
 }
@@ -251,7 +315,8 @@ void TFormMain::RefreshControls() {
 void TFormMain::RefreshPagePositions() { page_control1_->RefreshPagePositions(); }
 
 void TFormMain::ShowModeIndicator(const std::string& text, Color panel, Color font) {
-  basic_tab_->ShowModeIndicator(text, panel, font);
+  mode_indicator_ = ModeIndicator{text, panel, font};
+  if (basic_tab_) basic_tab_->ShowModeIndicator(text, panel, font);
 }
 
 void TFormMain::SetShrunk(bool shrunk, int full_client_height) {
@@ -278,10 +343,14 @@ int TFormMain::ClientHeight() const { return height(); }
 
 void TFormMain::MarkTestRun() { upper_panel_->MarkTestRun(); }
 
-void TFormMain::HighlightWeekdaySelector(int weekday) { convenience_tab_->HighlightWeekday(weekday); }
+void TFormMain::HighlightWeekdaySelector(int weekday) {
+  highlighted_weekday_ = weekday;
+  if (convenience_tab_) convenience_tab_->HighlightWeekday(weekday);
+}
 
 void TFormMain::SetVersionLabels(const std::string& text) {
-  basic_tab_->SetVersionLabel(text);
+  version_text_ = text;
+  if (basic_tab_) basic_tab_->SetVersionLabel(text);
   info_panel_->SetVersionLabel(text);
 }
 

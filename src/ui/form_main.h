@@ -24,6 +24,7 @@ class HolidayTab;
 class InfoPanel;
 class PreviewPanel;
 class SchedulePage;
+class TabPageMaker;
 class TFormMsg;
 class TitleTab;
 class UpperPanel;
@@ -43,8 +44,9 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   void Start();
   // The dialogs the panel opens (tests answer them through their own).
   void SetDialogs(Dialogs& dialogs);
-  // The author's message window, created hidden with the main window.
-  TFormMsg& FormMsg() { return *form_msg_; }
+  // The author's message window, created hidden with the main window (or
+  // when first asked for, in an automatic run that makes only what it shows).
+  TFormMsg& FormMsg();
 
   // PanelContext
   RunCycle& Cycle() override { return *cycle_; }
@@ -85,6 +87,9 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
  private:
   QWidget* BuildCalendarPanel();
   QTabWidget* BuildSettingsTabs();
+  QWidget* MakeBasicTab(QWidget* parent);
+  QWidget* MakeConvenienceTab(QWidget* parent);
+  QWidget* MakeExtraSettingsTab(QWidget* parent);
   void ConnectTabs();
   void PageControl2Change(int index);
   // The area a window may take on the screen: the named screen, or the
@@ -94,7 +99,16 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   void FitToScreen();
   void SpeedButtonProRefClick();
 
+  // What the run cycle has shown on pages not made yet, for them to show
+  // when they are made.
+  struct ModeIndicator {
+    std::string text;
+    Color panel;
+    Color font;
+  };
+
   std::unique_ptr<RunCycle> cycle_;
+  std::unique_ptr<TabPageMaker> page_maker_;
   Dialogs* dialogs_ = &StandardDialogs();
   UpperPanel* upper_panel_ = nullptr;
   QTabWidget* main_tabs_ = nullptr;
@@ -114,6 +128,11 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   // The window's size before it shrank to the strip during a build.
   std::optional<QSize> size_before_shrink_;
   bool closing_ = false;
+  bool created_ = false;    // the run cycle's start-up has run
+  bool refreshed_ = false;  // the controls have shown the working copy
+  std::optional<std::string> version_text_;
+  std::optional<ModeIndicator> mode_indicator_;
+  int highlighted_weekday_ = 0;
 };
 
 }  // namespace murva

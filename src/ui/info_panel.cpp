@@ -27,7 +27,7 @@ InfoPanel::InfoPanel(QWidget* parent) : QFrame(parent) {
 
 void InfoPanel::SetStatus(const std::string& text, Color color) {
   info_label_->setText(ToQString(text));
-  info_label_->setStyleSheet(QString("color: %1;").arg(ToQColor(color).name()));
+  SetStyleSheet(info_label_, QString("color: %1;").arg(ToQColor(color).name()));
 }
 
 void InfoPanel::SetCountdown(int seconds) { wait_panel_->setText(QString::number(seconds)); }

@@ -215,7 +215,7 @@ void TitleTab::ShowStorableState() {
         CheckStorable(TitleFieldName(line), copy.titles[line - 1].text);
     QLineEdit* edit = edits_[line - 1];
     const QString sheet = bad ? QString(kUnstorableFieldSheet) : QString();
-    if (edit->styleSheet() != sheet) edit->setStyleSheet(sheet);
+    SetStyleSheet(edit, sheet);
     if (bad && warning.isEmpty()) warning = ToQString(UnstorableTextMessage(*bad));
   }
   warning_->setText(warning);

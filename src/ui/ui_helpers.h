@@ -40,6 +40,13 @@ inline void ShowChecked(QCheckBox* box, bool checked) {
   box->setChecked(checked);
 }
 
+// Sets a widget's style sheet when it differs from the one it has. Setting
+// a sheet restyles the widget and its children even when the text is the
+// same, and the controls are shown again after every step of a handler.
+inline void SetStyleSheet(QWidget* widget, const QString& sheet) {
+  if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+}
+
 // A style sheet with a background and a text colour.
 inline QString ColorSheet(Color background, Color font) {
   return QString("background-color: %1; color: %2;")

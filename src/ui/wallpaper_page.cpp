@@ -200,10 +200,9 @@ void WallpaperPage::Show(const PageValues& values) {
   orientation_button_->setText(ToQString(values.orientation));
   for (int i = 0; i < kSwatchCount; ++i) {
     const QString color = ToQColor(SwatchColor(values, i)).name();
-    swatches_[i]->setStyleSheet(
-        QString("background-color: %1; border: 1px solid gray;").arg(color));
+    SetStyleSheet(swatches_[i], QString("background-color: %1; border: 1px solid gray;").arg(color));
   }
-  shadow_label_->setStyleSheet(QString("background-color: #ffff00; font-weight: bold; color: %1;")
+  SetStyleSheet(shadow_label_, QString("background-color: #ffff00; font-weight: bold; color: %1;")
                                    .arg(ToQColor(values.shadow).name()));
 }
 

@@ -8,31 +8,21 @@
 #include "imaging/picture_format_registry.h"
 #include "settings/setting_keys.h"
 #include "ui/panel_context.h"
+#include "ui/pending_tab.h"
 #include "ui/qt_colors.h"
 #include "ui/upper_panel.h"
 #include "ui/wallpaper_page.h"
 
 namespace murva {
 
-WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel, QWidget* parent)
+WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel,
+                               TabPageMaker& page_maker, QWidget* parent)
     : QTabWidget(parent), context_(context), upper_panel_(upper_panel) {
   setObjectName("PageControl1");
   for (int page = 1; page <= kPageCount; ++page) {
-    auto* sheet = new WallpaperPage(page, this);
-    sheet->setObjectName(QString("TabSheetW%1").arg(page));
-    pages_[page - 1] = sheet;
-    addTab(sheet, QString("壁紙 %1").arg(QChar(0xFF10 + page)));
-    connect(sheet, &WallpaperPage::PathEdited, this, [this](int n, const QString& path) {
-      context_.Copy().pages[n - 1].path = path.toStdString();
-      context_.PictureChanged();
-    });
-    connect(sheet, &WallpaperPage::BrowseClicked, this, &WallpaperPages::SpeedButtonPathWClick);
-    connect(sheet, &WallpaperPage::OrientationClicked, this, &WallpaperPages::SpeedButtonHVClick);
-    connect(sheet, &WallpaperPage::ColorClicked, this, &WallpaperPages::SwatchClick);
-    connect(sheet, &WallpaperPage::InitialColorsClicked, this, &WallpaperPages::SpeedButtonIniClick);
-    connect(sheet, &WallpaperPage::CopyPositionsClicked, this,
-            &WallpaperPages::SpeedButtonCopyClick);
-    connect(sheet, &WallpaperPage::ShadowClicked, this, &WallpaperPages::Label3DClick);
+    page_maker.AddPage(*this, "wallpaper." + std::to_string(page),
+                       QString("壁紙 %1").arg(QChar(0xFF10 + page)),
+                       [this, page](QWidget* parent) { return MakePage(page, parent); });
   }
   connect(this, &QTabWidget::currentChanged, this, &WallpaperPages::PageControl1Change);
   // A position bar moved, by the user or by a program setting its value:
@@ -43,13 +33,42 @@ WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel, Q
   });
 }
 
+QWidget* WallpaperPages::MakePage(int page, QWidget* parent) {
+  auto* sheet = new WallpaperPage(page, parent);
+  sheet->setObjectName(QString("TabSheetW%1").arg(page));
+  pages_[page - 1] = sheet;
+  connect(sheet, &WallpaperPage::PathEdited, this, [this](int n, const QString& path) {
+    context_.Copy().pages[n - 1].path = path.toStdString();
+    context_.PictureChanged();
+  });
+  connect(sheet, &WallpaperPage::BrowseClicked, this, &WallpaperPages::SpeedButtonPathWClick);
+  connect(sheet, &WallpaperPage::OrientationClicked, this, &WallpaperPages::SpeedButtonHVClick);
+  connect(sheet, &WallpaperPage::ColorClicked, this, &WallpaperPages::SwatchClick);
+  connect(sheet, &WallpaperPage::InitialColorsClicked, this, &WallpaperPages::SpeedButtonIniClick);
+  connect(sheet, &WallpaperPage::CopyPositionsClicked, this,
+          &WallpaperPages::SpeedButtonCopyClick);
+  connect(sheet, &WallpaperPage::ShadowClicked, this, &WallpaperPages::Label3DClick);
+  // A page made after the first showing shows its values at once.
+  if (shown_) sheet->Show(context_.Copy().pages[page - 1]);
+  return sheet;
+}
+
+WallpaperPage& WallpaperPages::Page(int page) {
+  MakePendingPage(*this, page - 1);
+  return *pages_[page - 1];
+}
+
 void WallpaperPages::Show() {
   const WorkingCopy& copy = context_.Copy();
+  shown_ = true;
   {
     const QSignalBlocker block(this);
     setCurrentIndex(copy.wallpaper_page - 1);
   }
-  for (int page = 1; page <= kPageCount; ++page) pages_[page - 1]->Show(copy.pages[page - 1]);
+  MakePendingPage(*this, copy.wallpaper_page - 1);
+  for (int page = 1; page <= kPageCount; ++page) {
+    if (pages_[page - 1]) pages_[page - 1]->Show(copy.pages[page - 1]);
+  }
 }
 
 void WallpaperPages::PositionChange(LayoutBar bar) {
@@ -67,16 +86,17 @@ void WallpaperPages::PositionChange(LayoutBar bar) {
   copy.layout.*LayoutField(bar) = position;
   upper_panel_.ShowPositionReadout(bar, position);
   const int page = copy.wallpaper_page;
-  pages_[page - 1]->ShowPosition(bar, position, extent, copy.pages[page - 1].IsVertical());
+  Page(page).ShowPosition(bar, position, extent, copy.pages[page - 1].IsVertical());
 }
 
 void WallpaperPages::RefreshPagePositions() {
   const int page = context_.Copy().wallpaper_page;
-  pages_[page - 1]->ShowCalendarMarker(context_.Copy().pages[page - 1].IsVertical());
+  Page(page).ShowCalendarMarker(context_.Copy().pages[page - 1].IsVertical());
   for (LayoutBar bar : kPositionRefreshOrder) PositionChange(bar);
 }
 
 void WallpaperPages::PageControl1Change(int index) {
+  MakePendingPage(*this, index);
   context_.Guarded([this, index] {
     context_.Copy().wallpaper_page = index + 1;
     context_.Cycle().Store().LoadPageSettings(context_.Copy());
@@ -107,8 +127,8 @@ void WallpaperPages::SpeedButtonHVClick(int page) {
   const MarkerPlace place = OrientationMarkerPlace(copy.layout.calendar_x, copy.layout.calendar_y,
                                                    screen.width, screen.height);
   values.orientation = values.IsVertical() ? kHorizontalCaption : kVerticalCaption;
-  pages_[page - 1]->ShowCalendarMarker(values.IsVertical());
-  pages_[page - 1]->PlaceCalendarMarker(values.IsVertical(), place);
+  Page(page).ShowCalendarMarker(values.IsVertical());
+  Page(page).PlaceCalendarMarker(values.IsVertical(), place);
   context_.RefreshControls();
   context_.PictureChanged();
 }

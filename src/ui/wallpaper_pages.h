@@ -12,6 +12,7 @@
 namespace murva {
 
 class PanelContext;
+class TabPageMaker;
 class UpperPanel;
 class WallpaperPage;
 
@@ -19,11 +20,15 @@ class WallpaperPages : public QTabWidget {
   Q_OBJECT
 
  public:
-  WallpaperPages(PanelContext& context, UpperPanel& upper_panel, QWidget* parent = nullptr);
+  // The pages are added by page_maker: made at once, or when first shown.
+  WallpaperPages(PanelContext& context, UpperPanel& upper_panel, TabPageMaker& page_maker,
+                 QWidget* parent = nullptr);
 
-  // Every page shows its values; the shown tab follows the working copy.
+  // Every page made shows its values; the shown tab follows the working
+  // copy (and is made if it is not yet).
   void Show();
-  WallpaperPage& Page(int page) { return *pages_[page - 1]; }
+  // Page n, made now if it is not yet.
+  WallpaperPage& Page(int page);
 
   // After the shown page was loaded: the calendar marker of the page's
   // orientation is the visible one, then the four position displays are
@@ -32,6 +37,7 @@ class WallpaperPages : public QTabWidget {
   void RefreshPagePositions();
 
  private:
+  QWidget* MakePage(int page, QWidget* parent);
   void PageControl1Change(int index);
   // ScrollBarCalTopChange, ScrollBarCalLeftChange, ScrollBarSchTopChange,
   // ScrollBarSchLeftChange: the bar ranges over the screen, the read-outs
@@ -47,7 +53,8 @@ class WallpaperPages : public QTabWidget {
 
   PanelContext& context_;
   UpperPanel& upper_panel_;
-  std::array<WallpaperPage*, kPageCount> pages_{};
+  std::array<WallpaperPage*, kPageCount> pages_{};  // null until made
+  bool shown_ = false;
 };
 
 }  // namespace murva
