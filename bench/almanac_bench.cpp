@@ -2,10 +2,10 @@
 // the line off and on, and the table look-ups it makes for every day.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <memory>
 
+#include "bench_gui_app.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/calendar_ex1.h"
 #include "calendar/clock.h"
@@ -19,21 +19,10 @@
 
 namespace {
 
-QGuiApplication& AlmanacGuiApp() {
-  static QGuiApplication* app = [] {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "murva_bench";
-    static char* argv[] = {name, nullptr};
-    return new QGuiApplication(argc, argv);
-  }();
-  return *app;
-}
-
 // Arg 0: no almanac line; 1: rokuyo; 2: rokuyo and solar terms.
 void BM_SixBoxMonthsAlmanacFullHd(benchmark::State& state) {
   using namespace murva;
-  AlmanacGuiApp();
+  bench::GuiApp();
   const FixedClock clock(LocalDateTime{2026, 12, 6, 7, 0, 0});
   std::unique_ptr<TCalendarEx> engine = MakeCalendarEx1(clock);
   const TodayFields today = TodayFields::Of(2026, 12, 6);

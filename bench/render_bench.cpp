@@ -2,10 +2,10 @@
 // months with 3D text on a 3840x2160 canvas.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <memory>
 
+#include "bench_gui_app.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/calendar_ex1.h"
 #include "calendar/clock.h"
@@ -18,20 +18,9 @@
 
 namespace {
 
-QGuiApplication& GuiApp() {
-  static QGuiApplication* app = [] {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "murva_bench";
-    static char* argv[] = {name, nullptr};
-    return new QGuiApplication(argc, argv);
-  }();
-  return *app;
-}
-
 void BM_SixBoxMonthsAndFourTitles4K(benchmark::State& state) {
   using namespace murva;
-  GuiApp();
+  bench::GuiApp();
   const FixedClock clock(LocalDateTime{2026, 12, 6, 7, 0, 0});
   std::unique_ptr<TCalendarEx> engine = MakeCalendarEx1(clock);
   const TodayFields today = TodayFields::Of(2026, 12, 6);
