@@ -10,18 +10,15 @@
 
 #include "support/temp_folder.h"
 #include "ui/form_main.h"
+#include "ui/scripted_dialogs.h"
 
 namespace murva {
 namespace {
 
+using testing::NoLauncher;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
-
-class NoLauncher : public ProcessLauncher {
- public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
-};
 
 class LogOnRunTest : public ::testing::Test {
  protected:

@@ -17,17 +17,14 @@
 
 #include "support/temp_folder.h"
 #include "ui/form_main.h"
+#include "ui/scripted_dialogs.h"
 
 namespace murva {
 namespace {
 
+using testing::NoLauncher;
 using testing::ReadBytes;
 using testing::TempFolder;
-
-class NoLauncher : public ProcessLauncher {
- public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
-};
 
 // Answers the panel's dialogs from a script and remembers what it was asked.
 class ScriptedDialogs : public Dialogs {

@@ -16,17 +16,14 @@
 #include "layout_check.h"
 #include "support/temp_folder.h"
 #include "ui/form_main.h"
+#include "ui/scripted_dialogs.h"
 
 namespace murva {
 namespace {
 
+using testing::NoLauncher;
 using testing::LayoutCheck;
 using testing::TempFolder;
-
-class NoLauncher : public ProcessLauncher {
- public:
-  int Start(const std::string&, const std::filesystem::path&) override { return 0; }
-};
 
 std::string Name(ScreenSize screen) {
   return std::to_string(screen.width) + "x" + std::to_string(screen.height);
