@@ -19,13 +19,6 @@ namespace {
 
 constexpr LocalDateTime kNow{2026, 12, 7, 9, 0, 0};
 
-class QuietSettingsHost final : public SettingsHost {
- public:
-  void ShowMessage(const std::string&) override {}
-  void PlaceMainWindow(int, int) override {}
-  void ShowModeIndicator() override {}
-};
-
 std::filesystem::path GeneratedBackground(const std::filesystem::path& folder) {
   QImage image(3840, 2160, QImage::Format_RGB32);
   std::mt19937 noise(4);
@@ -94,7 +87,7 @@ Page4k::Page4k() : clock_(kNow), random_(7), today_(TodayFields::Of(2026, 12, 7)
 }
 
 int Page4k::Reload() {
-  QuietSettingsHost host;
+  SilentSettingsHost host;
   copy_ = WorkingCopy{};
   store_->LoadSetChoice(copy_);
   store_->LoadGeneralSettings(copy_, today_.TodayText(), host);

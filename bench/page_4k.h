@@ -39,12 +39,4 @@ class Page4k {
   TodayFields today_;
 };
 
-// A host that shows nothing.
-class SilentHost final : public BuildHost {
- public:
-  void Repaint() override {}
-  void ShowMessage(const std::string&, MessageIcon) override {}
-  void CloseButtonAction() override {}
-};
-
 }  // namespace murva::bench

@@ -16,13 +16,6 @@
 namespace murva {
 namespace {
 
-class NoHost : public BuildHost {
- public:
-  void Repaint() override {}
-  void ShowMessage(const std::string&, MessageIcon) override {}
-  void CloseButtonAction() override {}
-};
-
 std::filesystem::path MakeBackground(const testing::TempFolder& folder, const char* format,
                                      const std::string& name) {
   QImage image(3840, 2160, QImage::Format_RGB32);
@@ -53,7 +46,7 @@ void BM_BuildInProcess(benchmark::State& state, const char* format, const char* 
   copy.period = 1;
   ScheduleList schedules;
   const TodayFields today = TodayFields::Of(2026, 12, 7);
-  NoHost host;
+  SilentBuildHost host;
   for (auto _ : state) {
     const BuildInputs inputs{copy,   store,  *engine, schedules,           today,
                              clock,  random, nullptr, ScreenSize{3840, 2400}, folder.Path()};

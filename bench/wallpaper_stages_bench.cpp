@@ -14,7 +14,6 @@ namespace murva {
 namespace {
 
 using bench::Page4k;
-using bench::SilentHost;
 
 void BM_Stage_Floor(benchmark::State& state) {
   Page4k& page = Page4k::Shared();
@@ -40,7 +39,7 @@ BENCHMARK(BM_Stage_DecodeToCanvas)->Unit(benchmark::kMillisecond);
 
 void BM_Stage_Draw(benchmark::State& state) {
   Page4k& page = Page4k::Shared();
-  SilentHost host;
+  SilentBuildHost host;
   const WallpaperCanvas loaded = LoadWallpaperBackground(page.Background(), 0);
   for (auto _ : state) {
     state.PauseTiming();
@@ -86,7 +85,7 @@ BENCHMARK(BM_Stage_X11Upload)->Unit(benchmark::kMillisecond);
 // the same background; the counters give both and their ratio.
 void BM_BuildAgainstFloor(benchmark::State& state) {
   Page4k& page = Page4k::Shared();
-  SilentHost host;
+  SilentBuildHost host;
   const auto floor_output = page.Folder() / "floor.bmp";
   using Clock = std::chrono::steady_clock;
   Clock::duration build{}, floor{};

@@ -43,13 +43,6 @@ constexpr const char* kRunCannotStart = "壁紙の自動作成を開始できま
 constexpr const char* kRunCrashed = "壁紙の自動作成が異常終了しました";
 constexpr const char* kRunTooLong = "壁紙の自動作成が終わらないため中止しました";
 
-class QuietSettingsHost final : public SettingsHost {
- public:
-  void ShowMessage(const std::string&) override {}
-  void PlaceMainWindow(int, int) override {}
-  void ShowModeIndicator() override {}
-};
-
 class Resident final : public QObject, private WatchHost {
  public:
   Resident(std::filesystem::path executable, std::string run_switch,
@@ -175,7 +168,7 @@ void Resident::Start() {
 bool Resident::LoadCopy(const SettingsStore& store, WorkingCopy& copy) {
   try {
     if (!store.FileExists()) return false;
-    QuietSettingsHost quiet;
+    SilentSettingsHost quiet;
     store.LoadSetChoice(copy);
     store.LoadGeneralSettings(copy, std::string(), quiet);
     return true;

@@ -34,6 +34,15 @@ class BuildHost {
   virtual void CloseButtonAction() = 0;
 };
 
+// A host for builds nobody watches (the preview's, a resident run's
+// checks, measurements): it shows nothing and closes nothing.
+class SilentBuildHost : public BuildHost {
+ public:
+  void Repaint() override {}
+  void ShowMessage(const std::string&, MessageIcon) override {}
+  void CloseButtonAction() override {}
+};
+
 struct BuildInputs {
   const WorkingCopy& copy;
   const SettingsStore& store;

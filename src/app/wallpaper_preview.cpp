@@ -17,12 +17,10 @@ namespace {
 
 // A build host that shows nothing: the preview keeps the drawing's messages
 // instead of opening message boxes while the user edits.
-class QuietHost final : public BuildHost {
+class QuietHost final : public SilentBuildHost {
  public:
   explicit QuietHost(std::vector<std::string>& messages) : messages_(messages) {}
-  void Repaint() override {}
   void ShowMessage(const std::string& text, MessageIcon) override { messages_.push_back(text); }
-  void CloseButtonAction() override {}
 
  private:
   std::vector<std::string>& messages_;

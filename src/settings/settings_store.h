@@ -30,6 +30,14 @@ class SettingsHost {
   virtual void ShowModeIndicator() = 0;
 };
 
+// A host for loading settings without a window: it shows nothing.
+class SilentSettingsHost final : public SettingsHost {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void PlaceMainWindow(int, int) override {}
+  void ShowModeIndicator() override {}
+};
+
 class SettingsStore {
  public:
   explicit SettingsStore(std::filesystem::path ini_path);

@@ -66,11 +66,7 @@ class PreviewTest : public ::testing::Test {
     const SettingsStore store(folder_ / "MURVA32.INI");
     ScheduleList entries;
     SeededRandom random(scene_.random_seed);
-    struct : BuildHost {
-      void Repaint() override {}
-      void ShowMessage(const std::string&, MessageIcon) override {}
-      void CloseButtonAction() override {}
-    } host;
+    SilentBuildHost host;
     const BuildInputs inputs{scene_.copy, store,   *engine,       entries,           scene_.today,
                              clock_,      random,  nullptr,       scene_.screen,     folder_.Path()};
     return ComposeWallpaper(inputs, background_, host);

@@ -106,11 +106,7 @@ TEST_P(CalendarFormsTest, WallpaperOfTheFormIsRight) {
   // The same drawing in-process, on the same date, from the same settings.
   SettingsStore store(folder / "MURVA32.INI");
   WorkingCopy copy;
-  struct QuietHost : SettingsHost {
-    void ShowMessage(const std::string&) override {}
-    void PlaceMainWindow(int, int) override {}
-    void ShowModeIndicator() override {}
-  } host;
+  SilentSettingsHost host;
   store.LoadSetChoice(copy);
   store.LoadGeneralSettings(copy, "2026/05/03", host);
   SettingsStore::InitControlState(copy, 1024, 768);

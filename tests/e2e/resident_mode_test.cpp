@@ -149,11 +149,7 @@ class ResidentModeTest : public ::testing::Test {
   QImage Expected(const QImage& background, int year, int month, int day) const {
     SettingsStore store(folder_ / "MURVA32.INI");
     WorkingCopy copy;
-    struct QuietHost : SettingsHost {
-      void ShowMessage(const std::string&) override {}
-      void PlaceMainWindow(int, int) override {}
-      void ShowModeIndicator() override {}
-    } host;
+    SilentSettingsHost host;
     TodayFields today = TodayFields::Of(year, month, day);
     store.LoadSetChoice(copy);
     store.LoadGeneralSettings(copy, today.TodayText(), host);

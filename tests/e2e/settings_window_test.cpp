@@ -28,12 +28,6 @@ namespace {
 constexpr const char* kDate = "2026-05-03 08:00:00";
 constexpr LocalDateTime kNow{2026, 5, 3, 8, 0, 0};
 
-struct QuietBuildHost : BuildHost {
-  void Repaint() override {}
-  void ShowMessage(const std::string&, MessageIcon) override {}
-  void CloseButtonAction() override {}
-};
-
 int DifferentPixels(const QImage& a, const QImage& b) {
   if (a.size() != b.size()) return -1;
   int different = 0;
@@ -138,7 +132,7 @@ TEST(SettingsWindowEndToEnd, ChoicesMadeInTheWindowReachTheWallpaperAndTheAutoma
   const TodayFields today = SetTodayFields(*engine);
   ScheduleList schedules;
   SeededRandom random(1);
-  QuietBuildHost host;
+  SilentBuildHost host;
   const BuildInputs inputs{expected, store,   *engine, schedules, today, clock, random,
                            nullptr,  ScreenSize{1024, 768}, folder.Path()};
   const QImage composed =

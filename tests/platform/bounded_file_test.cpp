@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "support/temp_folder.h"
+#include "support/unprivileged_user.h"
 
 namespace murva {
 namespace {
@@ -124,19 +125,7 @@ TEST(BoundedFile, AFileWithoutReadPermissionGivesTheSystemsReason) {
     const FileReadResult read = ReadBoundedFile(folder / "f", 100, bytes);
     return read.status == FileReadStatus::kUnreadable && FileReadReason(read) == std::strerror(EACCES);
   };
-  if (geteuid() != 0) {
-    EXPECT_TRUE(check());
-    return;
-  }
-  // The superuser reads every file: the check runs in a child that gave its
-  // privileges up.
-  constexpr uid_t kNobody = 65534;
-  EXPECT_EXIT(
-      {
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) std::_Exit(2);
-        std::_Exit(check() ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+  testing::ExpectAsUnprivilegedUser(check);
 }
 
 }  // namespace

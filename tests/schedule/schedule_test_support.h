@@ -18,6 +18,7 @@
 #include "schedule/cp932_bytes.h"
 #include "schedule/schedule_list.h"
 #include "settings/cp932.h"
+#include "support/unprivileged_user.h"
 
 namespace murva::testing {
 
@@ -73,23 +74,6 @@ inline std::vector<std::string> Utf8Lines(const std::vector<std::string>& sjis_l
 
 inline std::vector<std::string> Utf8Lines(const ScheduleList& list) {
   return Utf8Lines(list.Lines());
-}
-
-// Expects `check` to hold when run by a user whom file permissions bind: run
-// directly, or, for the superuser, in a child process that has given up its
-// privileges first.
-inline void ExpectAsUnprivilegedUser(const std::function<bool()>& check) {
-  if (geteuid() != 0) {
-    EXPECT_TRUE(check());
-    return;
-  }
-  constexpr uid_t kNobody = 65534;
-  EXPECT_EXIT(
-      {
-        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) std::_Exit(2);
-        std::_Exit(check() ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
 }
 
 inline TodayFields Day(int year, int month, int day) { return TodayFields::Of(year, month, day); }

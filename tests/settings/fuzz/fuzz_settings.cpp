@@ -21,13 +21,6 @@
 
 namespace {
 
-class QuietHost : public murva::SettingsHost {
- public:
-  void ShowMessage(const std::string&) override {}
-  void PlaceMainWindow(int, int) override {}
-  void ShowModeIndicator() override {}
-};
-
 std::filesystem::path FilePath(const char* name) {
   static const std::filesystem::path folder = [] {
     std::filesystem::path path =
@@ -55,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const murva::SettingsStore store(ini);
   murva::WorkingCopy copy;
-  QuietHost host;
+  murva::SilentSettingsHost host;
   store.LoadSetChoice(copy);
   store.LoadGeneralSettings(copy, "2026/12/06", host);
   // One page a run (the pages' keys differ only in their number).
