@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "panel_fixture.h"
 #include "settings/cp932.h"
-#include "support/temp_folder.h"
-#include "ui/scripted_dialogs.h"
-#include "ui/form_main.h"
 
 namespace murva::testing {
 
@@ -28,8 +26,10 @@ inline std::string ScheduleBytes(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-class SchedulePageTest : public ::testing::Test {
+class SchedulePageTest : public PanelFixture {
  protected:
+  SchedulePageTest() { clock_.Set({2025, 6, 15, 10, 0, 0}); }  // a Sunday
+
   void SetUp() override {
     WriteBytes(folder_ / "MURVA32.INI",
                "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\nCalSchedul=4\r\n");
@@ -39,27 +39,6 @@ class SchedulePageTest : public ::testing::Test {
     WriteBytes(folder_ / "MURVA32.SCH", ScheduleBytes(lines));
   }
 
-  // Starts the control panel (again: a restart of the program).
-  TFormMain& Open() {
-    form_.reset();
-    RunEnvironment environment;
-    environment.program_folder = folder_.Path();
-    environment.clock = &clock_;
-    environment.launcher = &launcher_;
-    form_ = std::make_unique<TFormMain>(environment);
-    form_->SetDialogs(dialogs_);
-    form_->Create();
-    form_->show();
-    form_->Cycle().FormActivate();
-    return *form_;
-  }
-
-  template <typename Widget>
-  Widget* Find(const char* name) {
-    auto* widget = form_->findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
   QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
   QListWidget* List() { return Find<QListWidget>("ListBoxSch"); }
 
@@ -82,12 +61,6 @@ class SchedulePageTest : public ::testing::Test {
   }
   std::string ScheduleFile() const { return ReadBytes(folder_ / "MURVA32.SCH"); }
   std::string Ini() const { return ReadBytes(folder_ / "MURVA32.INI"); }
-
-  TempFolder folder_;
-  FixedClock clock_{{2025, 6, 15, 10, 0, 0}};  // a Sunday
-  NoLauncher launcher_;
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<TFormMain> form_;
 };
 
 }  // namespace murva::testing
