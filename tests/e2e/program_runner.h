@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "settings/cp932.h"
+#include "support/faked_clock.h"
 #include "support/temp_folder.h"
 
 namespace murva::testing {
@@ -33,8 +34,8 @@ class ProgramRunner {
     std::filesystem::permissions(folder_ / "run", std::filesystem::perms::owner_all);
   }
 
-  // Starts the program; returns its process group (faketime runs the
-  // program as its child, and a signal to the group reaches both).
+  // Starts the program in a process group of its own; returns its id (a
+  // signal to the group also reaches what the program started).
   pid_t Launch(const std::vector<std::string>& arguments) {
     const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
     last_errors_ = folder_ / ("stderr-" + std::to_string(++launches_) + ".txt");
@@ -46,22 +47,19 @@ class ProgramRunner {
       setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
       setenv("HOME", folder_.c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
-      // Only the clock is faked, not file times: with faked times fontconfig
-      // would record wrong folder times in the machine's shared font cache,
-      // and every later program would scan all fonts again.
-      setenv("NO_FAKE_STAT", "1", 1);
+      FakeClockFrom(date_);
       for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION",
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);
       }
       const int fd = open(last_errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(fd, STDERR_FILENO);
-      std::vector<std::string> words = {"faketime", date_, program};
+      std::vector<std::string> words = {program};
       words.insert(words.end(), arguments.begin(), arguments.end());
       std::vector<char*> argv;
       for (auto& word : words) argv.push_back(word.data());
       argv.push_back(nullptr);
-      execvp("faketime", argv.data());
+      execv(program.c_str(), argv.data());
       _exit(127);
     }
     setpgid(pid, pid);  // also here, so a signal sent right away reaches the group

@@ -27,6 +27,7 @@
 #include "render/today_fields.h"
 #include "settings/settings_store.h"
 #include "shared_display.h"
+#include "support/faked_clock.h"
 #include "support/temp_folder.h"
 
 namespace murva {
@@ -93,7 +94,7 @@ class ResidentModeTest : public ::testing::Test {
       setenv("QT_QPA_PLATFORM", "xcb", 1);
       // libfaketime reads the date from the file at every call; Qt's timers
       // keep the real monotonic clock.
-      setenv("LD_PRELOAD", "/usr/$LIB/faketime/libfaketime.so.1", 1);
+      setenv("LD_PRELOAD", testing::kFakeTimeLibrary, 1);
       setenv("FAKETIME_TIMESTAMP_FILE", (folder_ / "faketime").c_str(), 1);
       setenv("FAKETIME_NO_CACHE", "1", 1);
       setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);

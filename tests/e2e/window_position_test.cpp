@@ -74,6 +74,13 @@ class Desktop {
   // The top-level window with exactly this title, 0 when there is none.
   Window Find(const std::string& title) { return Find(DefaultRootWindow(display_), title); }
 
+  // The titles of all named windows, for a failure message.
+  std::string Titles() {
+    std::string titles;
+    Collect(DefaultRootWindow(display_), titles);
+    return titles.empty() ? "none" : titles;
+  }
+
   // The window's frame position, once the window manager has framed it.
   std::optional<FramePosition> Frame(Window window) {
     const std::vector<long> extents = Property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL, 4);
@@ -115,6 +122,19 @@ class Desktop {
     }
     if (data) XFree(data);
     return values;
+  }
+
+  void Collect(Window window, std::string& titles) {
+    char* name = nullptr;
+    if (XFetchName(display_, window, &name) && name) {
+      titles += (titles.empty() ? "\"" : ", \"") + std::string(name) + "\"";
+      XFree(name);
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return;
+    for (unsigned i = 0; i < count; ++i) Collect(children[i], titles);
+    if (children) XFree(children);
   }
 
   Window Find(Window window, const std::string& title) {
@@ -176,7 +196,16 @@ TEST(WindowPositionTest, TenRestartsLeaveTheFrameWhereItWas) {
       frame = window ? desktop.Frame(window) : std::nullopt;
       return frame && *frame == stored;
     });
-    ASSERT_NE(window, 0u) << "no window came up";
+    if (window == 0) {
+      // Say what the program did instead: still running (and showing what),
+      // or gone, and what it wrote on standard error.
+      const std::string titles = desktop.Titles();
+      const testing::RunResult run = runner.Wait(program, std::chrono::seconds(1));
+      FAIL() << "no window came up; windows: " << titles
+             << (run.timed_out ? "; the program was still running"
+                               : "; the program ended with " + std::to_string(run.exit_code))
+             << "; its errors: " << run.errors;
+    }
     ASSERT_TRUE(frame.has_value()) << "the window was never framed";
     EXPECT_EQ(frame->x, stored.x);
     EXPECT_EQ(frame->y, stored.y);

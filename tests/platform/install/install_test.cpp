@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "platform/run_command.h"
+#include "support/faked_clock.h"
 #include "support/temp_folder.h"
 #include "support/xvfb_server.h"
 // Xlib after Qt: its macros clash with Qt's names.
@@ -86,17 +87,15 @@ class InstallTest : public ::testing::Test {
       setenv("XDG_RUNTIME_DIR", (root_->Path() / "run").c_str(), 1);
       setenv("DISPLAY", server_->Display().c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
-      // Only the clock is faked, not file times (see tests/e2e/program_runner.h).
-      setenv("NO_FAKE_STAT", "1", 1);
+      testing::FakeClockFrom(kDate);
       const int out = open((log / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       const int err = open((log / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(out, STDOUT_FILENO);
       dup2(err, STDERR_FILENO);
-      command.insert(command.begin(), {"faketime", kDate});
       std::vector<char*> argv;
       for (auto& word : command) argv.push_back(word.data());
       argv.push_back(nullptr);
-      execvp("faketime", argv.data());
+      execvp(argv[0], argv.data());
       _exit(127);
     }
     ProgramRun run;
