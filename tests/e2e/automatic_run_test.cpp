@@ -150,7 +150,7 @@ TEST_F(EndToEndTest, SecondInstanceIsRefusedWhileOneRuns) {
   runner_.Wait(first, std::chrono::seconds(10));
   // The lock goes with the last process of the group.
   bool released = false;
-  for (int i = 0; i < 100 && !released; ++i) {
+  for (int i = 0; i < 400 && !released; ++i) {
     released = !InstanceRunning();
     if (!released) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
@@ -168,7 +168,7 @@ TEST_F(EndToEndTest, SpecialProgramStartsOnASpecialDay) {
   const testing::RunResult run = RunProgram({"-E"});
   EXPECT_EQ(run.exit_code, 0) << run.errors;
   bool started = false;
-  for (int i = 0; i < 200 && !started; ++i) {
+  for (int i = 0; i < 400 && !started; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     started = !ReadBytes(marker).empty();
   }
