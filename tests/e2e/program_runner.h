@@ -26,6 +26,22 @@ struct RunResult {
   std::string errors;
 };
 
+// In a forked child: standard error into the file, then the program with
+// its arguments; never returns.
+[[noreturn]] inline void ExecProgram(const std::string& program,
+                                     const std::vector<std::string>& arguments,
+                                     const std::filesystem::path& errors) {
+  const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  dup2(fd, STDERR_FILENO);
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
 class ProgramRunner {
  public:
   ProgramRunner(std::filesystem::path folder, std::string display, std::string date)
@@ -52,15 +68,7 @@ class ProgramRunner {
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);
       }
-      const int fd = open(last_errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(fd, STDERR_FILENO);
-      std::vector<std::string> words = {program};
-      words.insert(words.end(), arguments.begin(), arguments.end());
-      std::vector<char*> argv;
-      for (auto& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      execv(program.c_str(), argv.data());
-      _exit(127);
+      ExecProgram(program, arguments, last_errors_);
     }
     setpgid(pid, pid);  // also here, so a signal sent right away reaches the group
     return pid;

@@ -103,15 +103,7 @@ class ResidentModeTest : public ::testing::Test {
                                "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "TZ"}) {
         unsetenv(name);
       }
-      const int fd = open((folder_ / errors).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(fd, STDERR_FILENO);
-      std::vector<std::string> words = {program};
-      words.insert(words.end(), arguments.begin(), arguments.end());
-      std::vector<char*> argv;
-      for (auto& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      execv(program.c_str(), argv.data());
-      _exit(127);
+      testing::ExecProgram(program, arguments, folder_ / errors);
     }
     launched_.push_back(pid);
     return pid;
