@@ -5,11 +5,10 @@
 // calendar and the schedule list landed.
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QPainter>
 
 #include "app/background_cache.h"
 #include "app/wallpaper_preview.h"
+#include "gradient_background.h"
 #include "calendar/calendar_ex1.h"
 #include "settings/cp932.h"
 #include "support/temp_folder.h"
@@ -19,16 +18,7 @@ namespace {
 
 void BM_PreviewRedrawAfterAPositionChange(benchmark::State& state) {
   testing::TempFolder folder;
-  QImage picture(1920, 1080, QImage::Format_RGB32);
-  {
-    QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, 1920, 1080);
-    gradient.setColorAt(0, QColor(20, 40, 90));
-    gradient.setColorAt(1, QColor(200, 120, 60));
-    painter.fillRect(picture.rect(), gradient);
-  }
-  const auto background = folder / "back.bmp";
-  picture.save(QString::fromStdString(background.string()), "BMP");
+  const auto background = bench::SaveGradientBackground(folder / "back.bmp", 1920, 1080, "BMP");
 
   // Thirty entries, every one of them listed.
   std::string entries;

@@ -5,34 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QImage>
-#include <QPainter>
 
 #include "app/wallpaper_build.h"
 #include "calendar/calendar_ex1.h"
+#include "gradient_background.h"
 #include "support/temp_folder.h"
 #include "support/xvfb_server.h"
 
 namespace murva {
 namespace {
 
-std::filesystem::path MakeBackground(const testing::TempFolder& folder, const char* format,
-                                     const std::string& name) {
-  QImage image(3840, 2160, QImage::Format_RGB32);
-  QPainter painter(&image);
-  QLinearGradient gradient(0, 0, 3840, 2160);
-  gradient.setColorAt(0, QColor(20, 40, 90));
-  gradient.setColorAt(1, QColor(200, 120, 60));
-  painter.fillRect(image.rect(), gradient);
-  painter.end();
-  const auto path = folder / name;
-  image.save(QString::fromStdString(path.string()), format);
-  return path;
-}
-
 void BM_BuildInProcess(benchmark::State& state, const char* format, const char* name) {
   testing::TempFolder folder;
-  const auto background = MakeBackground(folder, format, name);
+  const auto background = bench::SaveGradientBackground(folder / name, 3840, 2160, format);
   FixedClock clock({2026, 12, 7, 9, 0, 0});
   SeededRandom random(7);
   auto engine = MakeCalendarEx1(clock);
@@ -64,7 +49,7 @@ void BM_BuildWholeProcess(benchmark::State& state) {
     return;
   }
   testing::TempFolder folder;
-  const auto background = MakeBackground(folder, "BMP", "back.bmp");
+  const auto background = bench::SaveGradientBackground(folder / "back.bmp", 3840, 2160, "BMP");
   const std::string ini = "[MURVA32PRE]\r\nCalenSelBa=1\r\n[Murva32V4]\r\nCalendStyl=1\r\n"
                           "CalendPerd=1\r\nCalendWX11=3000\r\nEditPathW1=" +
                           background.string() + "\r\n";
