@@ -2,6 +2,8 @@
 # Installs the Debian packages MURVA32 needs and builds it.
 #   scripts/setup.sh [build-folder]      (default: build)
 #   MURVA_BUILD_TARGETS="murva32 ..." scripts/setup.sh   builds only those targets
+#   MURVA_BUILD_TYPE=Check scripts/setup.sh              the quick test build
+#   MURVA_CMAKE_OPTIONS="-D..." scripts/setup.sh         further cache options
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
@@ -20,7 +22,9 @@ if [ -n "$missing" ]; then
   $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
 fi
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# shellcheck disable=SC2086
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${MURVA_BUILD_TYPE:-RelWithDebInfo}" \
+  ${MURVA_CMAKE_OPTIONS:-} >/dev/null
 # MURVA_BUILD_TARGETS narrows the build to some targets (the demo needs only
 # the program and its plug-ins); by default everything is built.
 cmake --build "$build" -j "$(nproc)" ${MURVA_BUILD_TARGETS:+--target $MURVA_BUILD_TARGETS}

@@ -15,9 +15,8 @@ function(murva_plugin target)
     set(ARG_OUTPUT_DIRECTORY ${MURVA_PLUGIN_OUTPUT_DIRECTORY})
   endif()
   add_library(${target} MODULE ${ARG_SOURCES} ${MURVA_PLUGIN_COMMON_DIR}/spi_plugin.c)
-  target_include_directories(${target} PRIVATE
-    ${MURVA_PLUGIN_COMMON_DIR}/.. ${MURVA_PLUGIN_COMMON_DIR})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+  target_include_directories(${target} PRIVATE ${MURVA_PLUGIN_COMMON_DIR})
+  target_link_libraries(${target} PRIVATE murva_spi_interface ${ARG_LIBRARIES})
   target_compile_definitions(${target} PRIVATE ${ARG_DEFINITIONS})
   set_target_properties(${target} PROPERTIES
     PREFIX ""

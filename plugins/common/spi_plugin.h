@@ -10,7 +10,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -15,7 +15,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 #include "spi_plugin.h"
 
 static const char* const kPluginInfo[] = {

@@ -12,7 +12,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 #include "spi_plugin.h"
 
 static const char* const kPluginInfo[] = {

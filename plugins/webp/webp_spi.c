@@ -10,7 +10,7 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 #include "spi_plugin.h"
 
 static const char* const kPluginInfo[] = {

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 #include "platform/dynamic_library.h"
 
 namespace murva {

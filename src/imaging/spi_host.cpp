@@ -11,7 +11,7 @@
 
 #include "imaging/spi.h"
 #include "imaging/spi_host_protocol.h"
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 #include "platform/dynamic_library.h"
 #include "platform/local_memory.h"
 

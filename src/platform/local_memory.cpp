@@ -27,7 +27,7 @@ struct Slot {
 
 struct HandleTable {
   std::mutex mutex;
-  std::vector<Slot> slots;
+  std::vector<Slot> entries;
   std::vector<uint32_t> free_slots;
   std::size_t live_count = 0;
   LocalMemoryObserver observer;
@@ -41,8 +41,8 @@ HandleTable& Table() {
 
 Slot* FindLive(HandleTable& table, MurvaLocalHandle handle) {
   uint32_t index_plus_one = handle & kIndexMask;
-  if (index_plus_one == 0 || index_plus_one > table.slots.size()) return nullptr;
-  Slot& slot = table.slots[index_plus_one - 1];
+  if (index_plus_one == 0 || index_plus_one > table.entries.size()) return nullptr;
+  Slot& slot = table.entries[index_plus_one - 1];
   if (!slot.live || slot.generation != (handle >> kIndexBits)) return nullptr;
   return &slot;
 }
@@ -86,14 +86,14 @@ extern "C" MurvaLocalHandle MurvaLocalAlloc(uint32_t size) {
     if (!table.free_slots.empty()) {
       index = table.free_slots.back();
       table.free_slots.pop_back();
-    } else if (table.slots.size() < murva::kMaxSlots) {
-      index = static_cast<uint32_t>(table.slots.size());
-      table.slots.emplace_back();
+    } else if (table.entries.size() < murva::kMaxSlots) {
+      index = static_cast<uint32_t>(table.entries.size());
+      table.entries.emplace_back();
     } else {
       murva::FreeZeroed(data, size);
       return 0;
     }
-    Slot& slot = table.slots[index];
+    Slot& slot = table.entries[index];
     slot.data = data;
     slot.size = size;
     slot.lock_count = 0;

@@ -7,7 +7,7 @@
 // once, in the program, and exported from the executable's dynamic symbol
 // table; a plug-in leaves them undefined and the dynamic loader binds them
 // to the host when the plug-in is loaded. The declarations match the public
-// plug-in header (plugins/murva_spi.h) exactly.
+// plug-in header (include/murva32/murva_spi.h) exactly.
 //
 // Handles are 32-bit values because the plug-in interface stores them in
 // 32-bit fields. All functions are safe to call from any thread.

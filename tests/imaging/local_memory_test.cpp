@@ -10,7 +10,7 @@
 
 // The public plug-in header declares the same functions; including both in
 // one file makes the compiler check that the declarations agree.
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 
 namespace murva {
 namespace {

@@ -46,7 +46,7 @@ std::string FaultyPlugin(const std::string& name) {
 }
 
 // Short waits, so that a plug-in that hangs costs the tests little.
-HostedPluginTimeouts QuickTimeouts() { return {4000ms, 2500ms, 5000ms}; }
+HostedPluginTimeouts QuickTimeouts() { return {2000ms, 1000ms, 2000ms}; }
 
 // A manager searching one folder, with an isolation that takes nothing for
 // shipped and keeps its verdicts in the test's folder; the entry points the

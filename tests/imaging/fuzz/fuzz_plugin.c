@@ -8,7 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 
 static int StopHalfway(int numerator, int denominator, intptr_t user_value) {
   (void)user_value;

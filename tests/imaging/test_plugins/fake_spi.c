@@ -10,7 +10,7 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "murva_spi.h"
+#include "murva32/murva_spi.h"
 
 #ifndef FAKE_VARIANT
 #error FAKE_VARIANT must be one of the FAKE_ numbers
