@@ -9,7 +9,8 @@
 
 #include "app/messages.h"
 #include "app/resident_mode.h"
-#include "app/run_switches.h"
+#include "app/command_line.h"
+#include "app/script_commands.h"
 #include "imaging/picture_loader.h"
 #include "imaging/spis.h"
 #include "platform/autostart_entry.h"
@@ -26,42 +27,20 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: murva32            the control panel\n"
-    "       murva32 -E         automatic run: build and install today's wallpaper, then close\n"
-    "       murva32 -e         the same, minimised\n"
-    "       murva32 -E --watch (or -e --watch) the automatic run, then stay without a window\n"
-    "                          and run again at midnight, after a wake from suspend and when\n"
-    "                          the clock or the time zone changes\n"
-    "       murva32 -E --unattended\n"
-    "                          an automatic run that reports to standard error and the\n"
-    "                          desktop's notifications instead of waiting in message boxes\n"
-    "       murva32 --autostart on|off|status\n"
-    "                          start an automatic run at every log-on (an XDG autostart\n"
-    "                          entry), stop doing so, or tell whether it is on\n"
-    "       murva32 --autostart on --watch|--no-watch\n"
-    "                          the log-on run with --watch, or without it\n"
-    "       murva32 --help\n";
-
 // The log-on run switched from a script: the autostart entry is written or
 // removed, and the choice is recorded in the settings of the set in use so
 // that the control panel shows it.
-int AutostartSwitch(const std::string& value, const std::vector<std::string>& flags) {
+int AutostartSwitch(const murva::CommandLine& command) {
   const murva::EnvironmentLookup environment = murva::ProcessEnvironment();
   const std::filesystem::path entry = murva::AutostartEntryPath(environment);
-  const bool watch = flags.size() == 1 && flags.front() == "--watch";
-  const bool flags_valid = flags.empty() || (value == "on" && flags.size() == 1 &&
-                                             (watch || flags.front() == "--no-watch"));
-  if ((value != "on" && value != "off" && value != "status") || !flags_valid) {
-    std::cerr << kUsage;
-    return 2;
-  }
+  const std::string& value = command.autostart;
   if (value == "status") {
     const murva::LogOnRunState state = murva::ReadLogOnRun(entry);
     std::cout << (!state.on ? "off" : state.watch ? "on --watch" : "on") << '\n';
     return 0;
   }
   const bool on = value == "on";
+  const bool watch = command.autostart_watch.value_or(false);
   try {
     murva::SetLogOnRun(on, environment, murva::ExecutableFile(), watch);
   } catch (const std::exception& error) {
@@ -87,22 +66,29 @@ int AutostartSwitch(const std::string& value, const std::vector<std::string>& fl
   return 0;
 }
 
-// Switches for scripts; -1 when the arguments are none of them (the program
-// then starts as usual: every other first argument is an interactive start).
-int ScriptSwitch(int argc, char* argv[]) {
-  if (argc < 2) return -1;
-  const std::string first = argv[1];
-  if (first == "--help") {
-    std::cout << kUsage;
-    return 0;
+// The switches that do their work without the control panel; -1 for the
+// panel and the automatic run.
+int ScriptSwitch(const murva::CommandLine& command) {
+  using murva::CommandAction;
+  if (!command.error.empty()) {
+    std::cerr << "murva32: " << command.error << '\n' << murva::ShortUsage();
+    return murva::kExitUsage;
   }
-  const std::vector<std::string> rest(argv + 2, argv + argc);
-  if (first == "--autostart") {
-    if (rest.empty()) return AutostartSwitch("", {});
-    return AutostartSwitch(rest.front(), {rest.begin() + 1, rest.end()});
-  }
-  if (first.rfind("--autostart=", 0) == 0) {
-    return AutostartSwitch(first.substr(std::strlen("--autostart=")), rest);
+  switch (command.action) {
+    case CommandAction::kHelp:
+      std::cout << murva::UsageText();
+      return 0;
+    case CommandAction::kVersion:
+      std::cout << "murva32 " << murva::VersionNumber() << '\n';
+      return 0;
+    case CommandAction::kAutostart: return AutostartSwitch(command);
+    case CommandAction::kRender: return murva::RunRenderCommand(command);
+    case CommandAction::kAgenda: return murva::RunAgendaCommand(command);
+    case CommandAction::kListHolidays: return murva::RunListHolidaysCommand(command);
+    case CommandAction::kImportHolidays: return murva::RunImportHolidaysCommand(command);
+    case CommandAction::kMonitors: return murva::RunMonitorsCommand(command);
+    case CommandAction::kPanel:
+    case CommandAction::kAutomatic: break;
   }
   return -1;
 }
@@ -122,12 +108,8 @@ void SearchInstalledPlugins(const std::filesystem::path& executable_folder) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (const int code = ScriptSwitch(argc, argv); code >= 0) return code;
-  const murva::RunSwitches switches = murva::ParseRunSwitches({argv + 1, argv + argc});
-  if (!switches.error.empty()) {
-    std::cerr << "murva32: " << switches.error << '\n' << kUsage;
-    return 2;
-  }
+  const murva::CommandLine switches = murva::ParseCommandLine({argv + 1, argv + argc});
+  if (const int code = ScriptSwitch(switches); code >= 0) return code;
   if (switches.watch) return murva::RunResident(argc, argv, switches.first);
 
   QApplication application(argc, argv);

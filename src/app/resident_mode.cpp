@@ -12,7 +12,7 @@
 
 #include "app/last_wallpaper.h"
 #include "app/page_choice.h"
-#include "app/run_switches.h"
+#include "app/command_line.h"
 #include "app/unattended_report.h"
 #include "app/watch_clock.h"
 #include "app/watch_loop.h"
