@@ -9,9 +9,18 @@
 #include <memory>
 #include <string>
 
+#include "platform/monitor_layout.h"
 #include "platform/program_folder.h"
 
 namespace murva {
+
+// One monitor's wallpaper: the picture built at the monitor's physical pixel
+// size, as a file and still in memory.
+struct MonitorWallpaper {
+  Monitor monitor;
+  std::filesystem::path file;
+  QImage pixels;
+};
 
 class WallpaperInstaller {
  public:
@@ -29,10 +38,22 @@ class WallpaperInstaller {
                               std::string& error) {
     return Install(picture, error);
   }
+  // Installs one wallpaper per monitor, each shown 1:1 (never scaled or
+  // cropped by the desktop). A desktop that keeps a wallpaper per monitor
+  // gets each picture for its monitor; one that takes a single picture for
+  // all monitors gets the pictures joined into one picture of the whole
+  // desktop (JoinedDesktopPicture), shown spanned across the monitors. One
+  // monitor's picture is installed as InstallPicture does.
+  virtual bool InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                               std::string& error);
   // Whether the desktop keeps the choice across the next log-on by itself.
   // One that does not gets the last wallpaper again from the log-on run.
   virtual bool Persists() const { return true; }
 };
+
+// The monitors' pictures joined into one picture of the whole desktop: each
+// at its monitor's rectangle (in physical pixels), black where no monitor is.
+QImage JoinedDesktopPicture(const std::vector<MonitorWallpaper>& wallpapers);
 
 enum class DesktopKind {
   kGnome,     // GNOME, Ubuntu, Unity, Budgie, Pantheon: org.gnome.desktop.background
