@@ -23,7 +23,13 @@
 #include "settings/settings_store.h"
 #include "ui/application_look.h"
 #include "ui/form_main.h"
-#include "ui/unattended_run.h"
+#include "ui/dialogs.h"
+#include "ui/qt_colors.h"
+#include "app/headless_run.h"
+#include "app/run_presentation.h"
+#include "app/unattended_report.h"
+#include "platform/monitor_layout.h"
+#include "platform/session_facts.h"
 
 namespace {
 
@@ -105,38 +111,10 @@ void SearchInstalledPlugins(const std::filesystem::path& executable_folder) {
 #endif
 }
 
-}  // namespace
 
-int main(int argc, char* argv[]) {
-  const murva::CommandLine switches = murva::ParseCommandLine({argv + 1, argv + argc});
-  if (const int code = ScriptSwitch(switches); code >= 0) return code;
-  if (switches.watch) return murva::RunResident(argc, argv, switches.first);
-
-  QApplication application(argc, argv);
-  application.setApplicationName(murva::text::kApplicationTitle);
-  // No display name: the desktop would add it to every caption, and the
-  // captions already begin with the program's name.
-  application.setDesktopFileName("murva32");
-  application.setWindowIcon(murva::ApplicationIcon());
-  murva::InstallQtTranslations(application, QLocale::system());
-
-  std::optional<murva::InstanceLock> lock =
-      murva::InstanceLock::Acquire(murva::InstanceLock::DefaultLockFile());
-  if (!lock) {
-    std::cerr << "murva32: " << murva::text::kAlreadyRunning << '\n';
-    // Nobody to read a notice: the caller (the resident mode) tries again.
-    if (switches.unattended) return murva::kExitInstanceBusy;
-    QMessageBox box(QMessageBox::Information, murva::text::kApplicationTitle,
-                    murva::text::kAlreadyRunning, QMessageBox::Ok);
-    // An automatic run starts unattended (at log-on, from a script): its
-    // notice closes by itself so that the refused start always ends.
-    const std::string first = argc > 1 ? argv[1] : "";
-    if (first == "-E" || first == "-e") QTimer::singleShot(10000, &box, &QMessageBox::accept);
-    box.exec();
-    return 0;
-  }
-
-  const std::filesystem::path executable_folder = murva::ExecutableFolder();
+// The plug-ins, searched once; their faults so far are named on standard
+// error, and those found just now are returned for an interactive start.
+std::vector<std::string> PreparePictureFormats(const std::filesystem::path& executable_folder) {
   murva::InitializePictureFormats(executable_folder);
   SearchInstalledPlugins(executable_folder);
   // Plug-ins that are not used because they crashed, aborted or hung are
@@ -151,26 +129,123 @@ int main(int argc, char* argv[]) {
   murva::SetPluginNoticeHandler([](const murva::PluginNotice& notice) {
     std::cerr << "murva32: " << notice.text << '\n';
   });
+  return plugin_messages;
+}
+
+// What the run decision needs of the session. A run nobody watches asks the
+// session nothing it does not need.
+murva::SessionAbilities AbilitiesOf(const murva::SessionFacts& facts) {
+  murva::SessionAbilities abilities;
+  abilities.display = facts.display != murva::DisplayKind::kNone;
+  abilities.can_minimise = facts.can_minimise;
+  abilities.tiling = facts.tiling;
+  abilities.notifications = facts.notifications;
+  abilities.notification_actions = facts.notification_actions;
+  return abilities;
+}
+
+// "ＭＵＲＶＡ３２は既に起動しています": said and waited for where somebody
+// can answer; an automatic start's notice closes by itself so that a refused
+// start always ends.
+int RefuseSecondInstance(const murva::CommandLine& switches, bool boxes) {
+  std::cerr << "murva32: " << murva::text::kAlreadyRunning << '\n';
+  // Nobody to read a notice: the caller (the resident mode) tries again.
+  if (switches.unattended) return murva::kExitInstanceBusy;
+  if (!boxes) return 0;
+  QMessageBox box(QMessageBox::Information, murva::text::kApplicationTitle,
+                  murva::text::kAlreadyRunning, QMessageBox::Ok);
+  if (switches.action == murva::CommandAction::kAutomatic) {
+    QTimer::singleShot(10000, &box, &QMessageBox::accept);
+  }
+  box.exec();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const murva::CommandLine switches = murva::ParseCommandLine({argv + 1, argv + argc});
+  if (const int code = ScriptSwitch(switches); code >= 0) return code;
+  if (switches.watch) return murva::RunResident(argc, argv, switches.first);
+
+  const murva::EnvironmentLookup session_environment = murva::ProcessEnvironment();
+  const bool automatic = switches.action == murva::CommandAction::kAutomatic;
+  const murva::SessionFacts facts = murva::DiscoverSession(session_environment);
+  const murva::RunPresentation shown =
+      murva::DecidePresentation({automatic, switches.minimised, switches.unattended},
+                                AbilitiesOf(facts));
+  const bool interactive = switches.action == murva::CommandAction::kPanel;
+  if (interactive && facts.display == murva::DisplayKind::kNone) {
+    std::cerr << "murva32: " << murva::text::kNoDisplayForPanel << '\n';
+    return murva::kExitRunFailed;
+  }
+  // A run that shows nothing needs no display: it draws off screen, so that
+  // it works where there is no display server for Qt (and costs less).
+  if (!shown.window && !shown.message_boxes) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QGuiApplication> application;
+  if (shown.window || shown.message_boxes) {
+    application = std::make_unique<QApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  application->setApplicationName(murva::text::kApplicationTitle);
+  // No display name: the desktop would add it to every caption, and the
+  // captions already begin with the program's name.
+  QGuiApplication::setDesktopFileName("murva32");
+  if (shown.window || shown.message_boxes) {
+    QGuiApplication::setWindowIcon(murva::ApplicationIcon());
+    murva::InstallQtTranslations(*application, QLocale::system());
+  }
+
+  std::optional<murva::InstanceLock> lock =
+      murva::InstanceLock::Acquire(murva::InstanceLock::DefaultLockFile());
+  if (!lock) return RefuseSecondInstance(switches, shown.message_boxes);
+
+  const std::filesystem::path executable_folder = murva::ExecutableFolder();
+  std::vector<std::string> plugin_messages = PreparePictureFormats(executable_folder);
 
   murva::SpawnLauncher launcher;
   std::unique_ptr<murva::WallpaperInstaller> installer =
-      murva::MakeWallpaperInstaller(murva::ProcessEnvironment());
+      murva::MakeWallpaperInstaller(session_environment);
 
   murva::RunEnvironment environment;
-  environment.program_folder =
-      murva::ResolveProgramFolder(executable_folder, murva::ProcessEnvironment());
-  environment.first_argument = argc > 1 ? argv[1] : "";
+  environment.program_folder = murva::ResolveProgramFolder(executable_folder, session_environment);
+  environment.searched_folders = murva::ProgramFolderCandidates(executable_folder, session_environment);
+  environment.first_argument = switches.first;
   environment.launcher = &launcher;
   environment.installer = installer.get();
   environment.unattended = switches.unattended;
   environment.start_messages = std::move(plugin_messages);
+  environment.monitors = murva::DiscoverMonitors(session_environment);
+  environment.window_placement = facts.window_placement;
   if (const std::filesystem::path cache = murva::UserCacheFolder(); !cache.empty()) {
     environment.page_sizes_file = cache / "page-sizes";
   }
 
+  if (!shown.window) {
+    murva::HeadlessOptions options;
+    options.notification_countdown = shown.notification_countdown;
+    options.notification_buttons = shown.notification_buttons;
+    if (!environment.monitors.empty()) {
+      options.screen = {environment.monitors.front().pixel_width,
+                        environment.monitors.front().pixel_height};
+    }
+    if (shown.message_boxes) {
+      options.show_message = [](const std::string& text, murva::MessageIcon icon) {
+        murva::StandardDialogs().Message(nullptr, murva::MessageText(text), icon);
+      };
+    } else {
+      options.show_message = [](const std::string& text, murva::MessageIcon) {
+        murva::ReportUnattended(text);
+      };
+    }
+    murva::HeadlessRun run(std::move(environment), std::move(options));
+    return run.Exec();
+  }
+
   murva::TFormMain form(environment);
-  if (switches.unattended) new murva::UnattendedRun(form);  // owned by the form
+  if (shown.floating) form.KeepFloating();
   form.Start();
-  const int code = application.exec();
-  return switches.unattended && form.Cycle().Failed() ? murva::kExitRunFailed : code;
+  const int code = application->exec();
+  return automatic && form.Cycle().Failed() ? murva::kExitRunFailed : code;
 }

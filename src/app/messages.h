@@ -12,6 +12,16 @@ namespace murva::text {
 inline constexpr const char* kAlreadyRunning = "ＭＵＲＶＡ３２は既に起動しています";
 inline constexpr const char* kVersion = "Ver 4.21";
 inline constexpr const char* kApplicationTitle = "MURVA32";
+// Why an automatic run made no wallpaper (a line on standard error; the
+// message boxes and notices say the details).
+inline constexpr const char* kRunBuiltNothing =
+    "壁紙を作成できませんでした（背景画像がありません） / no wallpaper was made: the background picture is missing";
+inline constexpr const char* kNoDisplayForPanel =
+    "画面がないためコントロールパネルを開けません / no display to open the control panel on "
+    "(DISPLAY and WAYLAND_DISPLAY are not set); murva32 --render FILE makes a picture without one";
+inline constexpr const char* kRunCancelled = "壁紙の作成を中止しました / the build was cancelled";
+inline const std::string kRunInstalledNothing =
+    std::string("壁紙を設定できませんでした / the wallpaper was made but not set: ");
 inline const std::string kSettingsMissing =
     std::string("設定ファイル（MURVA32.INI）が見つかりません") + "\r" +
     "でも、今回が初めての使用であれば問題ありません．";

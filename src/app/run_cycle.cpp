@@ -1,11 +1,15 @@
 #include "app/run_cycle.h"
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 
 #include "app/last_wallpaper.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
+#include "app/run_presentation.h"
+#include "app/monitor_pages.h"
+#include "app/window_placement.h"
 #include "app/storable_text.h"
 #include "calendar/calendar_ex1.h"
 #include "calendar/day_list_lines.h"
@@ -54,6 +58,17 @@ void RunCycle::Guarded(Step step) {
   }
 }
 
+void RunCycle::FailAutomaticRun(const std::string& reason) {
+  if (!IsAutomaticStart() || failed_) return;
+  failed_ = true;
+  failure_ = reason;
+  std::string line = reason;
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  std::cerr << "murva32: " << line << '\n';
+}
+
 void RunCycle::EndUnattendedRun() {
   if (!environment_.unattended || !IsAutomaticStart()) return;
   failed_ = true;
@@ -67,18 +82,21 @@ void RunCycle::Repaint() { view_.Repaint(); }
 void RunCycle::CloseButtonAction() { ButtonCloseClick(); }
 
 void RunCycle::PlaceMainWindow(int x, int y) {
+  // A desktop that places windows itself (Wayland) is left to do so.
+  if (!environment_.window_placement) return;
+  const WindowPlace place = PlaceWindow(WindowPlace{x, y}, view_.WindowSize(),
+                                        environment_.monitors, view_.Screen(), IsAutomaticStart());
+  stored_place_ = WindowPlace{x, y};
+  opened_at_ = place;
+  view_.MoveWindow(place.left, place.top);
+}
+
+ScreenReference RunCycle::PrimaryReference() const {
   const ScreenSize screen = view_.Screen();
-  const ScreenSize window = view_.WindowSize();
-  const int centred_left = screen.width / 2 - window.width / 2;
-  const int centred_top = screen.height / 2 - window.height / 2;
-  if (IsAutomaticStart()) {
-    view_.MoveWindow(centred_left, centred_top);
-  } else if (x > 0 && x < screen.width - window.width / 2 && y > 0 &&
-             y < screen.height - window.height / 2) {
-    view_.MoveWindow(x, y);
-  } else {
-    view_.MoveWindow(centred_left, centred_top);
-  }
+  const MonitorLayout monitors = MonitorsOrScreen(environment_.monitors, screen.width, screen.height);
+  const auto primary = std::find_if(monitors.begin(), monitors.end(),
+                                    [](const Monitor& monitor) { return monitor.primary; });
+  return ReferenceOf(primary != monitors.end() ? *primary : monitors.front());
 }
 
 void RunCycle::FormCreate() {
@@ -95,6 +113,9 @@ void RunCycle::FormCreate() {
     state_.settings_path = environment_.program_folder / "MURVA32.INI";
     state_.schedule_path = environment_.program_folder / "MURVA32.SCH";
     store_ = std::make_unique<SettingsStore>(state_.settings_path);
+    // Positions placed before their screen was recorded stand on the
+    // primary monitor.
+    store_->SetDefaultScreen(PrimaryReference());
     // 7.
     if (store_->FileExists()) {
       store_->LoadSetChoice(copy_);
@@ -108,8 +129,9 @@ void RunCycle::FormCreate() {
                                         : problem + "\r\r" + text::kSettingsMissing);
     }
     // 8.
-    const ScreenSize screen = view_.Screen();
-    SettingsStore::InitControlState(copy_, screen.width, screen.height);
+    // The title position ranges over the screen it was placed on.
+    if (!copy_.title_screen.Known()) copy_.title_screen = PrimaryReference();
+    SettingsStore::InitControlState(copy_, copy_.title_screen.width, copy_.title_screen.height);
     ShowModeIndicator();
     // 9-10.
     LoadScheduleFile(state_.schedule_path, schedules_);
@@ -235,7 +257,21 @@ void RunCycle::TimerDelayTimer() {
   });
 }
 
-void RunCycle::BuildShownPage() {
+void RunCycle::BuildNow() {
+  if (!auto_run_started_ || state_.countdown <= 0) return;
+  state_.countdown = 1;
+  TimerDelayTimer();
+}
+
+void RunCycle::CancelAutoRun() {
+  if (!auto_run_started_ || state_.countdown <= 0) return;
+  state_.countdown = 0;
+  view_.SetTimerEnabled(false);
+  FailAutomaticRun(text::kRunCancelled);
+  view_.CloseMainWindow();
+}
+
+bool RunCycle::BuildShownPage() {
   const BuildInputs inputs{copy_,
                            *store_,
                            *engine_,
@@ -246,14 +282,27 @@ void RunCycle::BuildShownPage() {
                            environment_.installer,
                            view_.Screen(),
                            state_.program_folder};
-  // A missing background ends an unattended run as a failure too.
-  if (!BuildWallpaper(inputs, *this) && environment_.unattended) failed_ = true;
+  last_build_ = BuildMonitorWallpapers(inputs, environment_.monitors, *this);
+  if (last_build_.missing_background) {
+    FailAutomaticRun(text::kRunBuiltNothing);
+    return false;
+  }
+  if (!last_build_.installed && !copy_.make_only && environment_.installer) {
+    FailAutomaticRun(text::kRunInstalledNothing + last_build_.install_error);
+    return false;
+  }
+  return last_build_.Written();
 }
 
 // Raises: an error here skips the closing of the window in the caller.
 void RunCycle::BuildAndFinish() {
-  BuildShownPage();
-  store_->WriteRecord(copy_, KeyName(keys::kCalMakeDay), state_.today.TodayText());
+  // The day is recorded only for a wallpaper that was made (and installed):
+  // after a missing background or a failed install the next log-on, or the
+  // resident mode, tries again.
+  const bool built = BuildShownPage();
+  if (RecordsBuildDay(last_build_.Written(), built, copy_.make_only || !environment_.installer)) {
+    store_->WriteRecord(copy_, KeyName(keys::kCalMakeDay), state_.today.TodayText());
+  }
   LaunchSpecialProgram(copy_, *engine_, state_.today, state_.built_today, state_.test_run,
                        *environment_.launcher);
 }
@@ -275,8 +324,9 @@ void RunCycle::SpeedButtonMakeClick() {
       view_.SetShrunk(true, state_.full_client_height);
     }
     view_.Repaint();
-    BuildShownPage();
-    store_->SaveBasicSettings(copy_, state_.today.TodayText());
+    const bool built = BuildShownPage();
+    // The day of the build is recorded only when a wallpaper was made.
+    store_->SaveBasicSettings(copy_, built ? state_.today.TodayText() : std::string());
     store_->SavePageSettings(copy_);
   });
 }
@@ -317,6 +367,16 @@ std::string RunCycle::ModeCaption() const {
 
 void RunCycle::FormClose(int left, int top) {
   if (IsAutomaticStart() || !store_) return;
+  // Where the platform cannot report the window's place, the stored place
+  // stays as it was.
+  if (!environment_.window_placement) return;
+  // A window opened elsewhere than its stored place (that place is on no
+  // connected monitor now) and not moved keeps the stored place for when
+  // that monitor returns.
+  if (opened_at_ && stored_place_ && *opened_at_ != *stored_place_ &&
+      *opened_at_ == WindowPlace{left, top}) {
+    return;
+  }
   try {
     store_->SaveWindowPosition(copy_, left, top);
   } catch (const std::exception&) {

@@ -18,6 +18,9 @@
 #include "calendar/calendar_ex.h"
 #include "calendar/clock.h"
 #include "calendar/random_source.h"
+#include "app/monitor_build.h"
+#include "app/window_placement.h"
+#include "platform/monitor_layout.h"
 #include "platform/process_launcher.h"
 #include "platform/wallpaper_installer.h"
 #include "schedule/schedule_list.h"
@@ -47,6 +50,14 @@ struct RunEnvironment {
   // Where the control panel keeps the sizes of its pages between starts
   // (see PageSizes); empty: every start makes every page.
   std::filesystem::path page_sizes_file;
+  // The monitors a build makes pictures for; empty: one of the screen's size.
+  MonitorLayout monitors;
+  // The folders the settings were looked for in, in order (an automatic run
+  // without settings names them).
+  std::vector<std::filesystem::path> searched_folders;
+  // Whether the program may place its window and read back where it is (not
+  // on Wayland).
+  bool window_placement = true;
 };
 
 class RunCycle final : private SettingsHost, private BuildHost {
@@ -64,6 +75,10 @@ class RunCycle final : private SettingsHost, private BuildHost {
   void SpeedButtonMakeRightClick();  // right click: test run
   void ButtonCloseClick();           // "×" / "▼", also Esc
   void ComboBoxWalUseDspChange();
+  // The countdown's buttons where there is no window ("今すぐ作成", "中止"):
+  // the build comes at once, or the run ends without one.
+  void BuildNow();
+  void CancelAutoRun();
   void FormClose(int left, int top);
 
   // Building blocks, public for the window and for tests.
@@ -72,6 +87,11 @@ class RunCycle final : private SettingsHost, private BuildHost {
   void ShowModeIndicator() override;
   std::string ModeCaption() const;
   int ChoosePageForMode();
+
+  // The primary monitor as the screen positions are placed on.
+  ScreenReference PrimaryReference() const;
+  // The monitors a build makes pictures for.
+  const MonitorLayout& Monitors() const { return environment_.monitors; }
 
   WorkingCopy& Copy() { return copy_; }
   const WorkingCopy& Copy() const { return copy_; }
@@ -83,8 +103,12 @@ class RunCycle final : private SettingsHost, private BuildHost {
   const Clock& TimeSource() const { return *environment_.clock; }
   bool IsShrunk() const { return shrunk_; }
   bool AutoRunStarted() const { return auto_run_started_; }
-  // An unattended automatic run that reported an error.
+  // An automatic run that built or installed nothing (the reason was said).
   bool Failed() const { return failed_; }
+  // Why, in one line; empty when it did not fail.
+  const std::string& FailureReason() const { return failure_; }
+  // What the last build did.
+  const MonitorBuildOutcome& LastBuild() const { return last_build_; }
 
  private:
   template <typename Step>
@@ -98,7 +122,11 @@ class RunCycle final : private SettingsHost, private BuildHost {
   void Repaint() override;
   void CloseButtonAction() override;
 
-  void BuildShownPage();
+  // Builds the shown page for every monitor; true when the pictures were
+  // written and, unless only making them was asked, installed.
+  bool BuildShownPage();
+  // An automatic run fails: the reason goes to standard error.
+  void FailAutomaticRun(const std::string& reason);
   // After an error of an unattended automatic run: the run ends.
   void EndUnattendedRun();
   void ShowPage(int page);
@@ -114,6 +142,10 @@ class RunCycle final : private SettingsHost, private BuildHost {
   bool activated_ = false;
   bool auto_run_started_ = false;
   bool failed_ = false;
+  std::string failure_;
+  std::optional<WindowPlace> stored_place_;  // where the settings put the window
+  std::optional<WindowPlace> opened_at_;     // where it was opened
+  MonitorBuildOutcome last_build_;
 };
 
 }  // namespace murva

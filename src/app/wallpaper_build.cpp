@@ -100,11 +100,9 @@ WallpaperCanvas ComposeWallpaper(const BuildInputs& inputs,
 
 void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost& host) {
   const WorkingCopy& copy = inputs.copy;
-  // Step 5: tiling.
-  if (copy.tile && (canvas.image.width() < inputs.screen.width ||
-                    canvas.image.height() < inputs.screen.height)) {
-    TileBackground(canvas, inputs.screen, copy.color_256 == 2);
-  }
+  // Step 5: the picture takes the screen's exact size, tiled or centred, so
+  // that the desktop shows it 1:1 and never crops the calendar away.
+  FitBackground(canvas, inputs.screen, copy.tile, copy.color_256 == 2);
 
   {
     // The painter ends before the caller takes the canvas.

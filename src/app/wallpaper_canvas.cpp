@@ -76,6 +76,32 @@ void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone) {
   }
 }
 
+void FitBackground(WallpaperCanvas& canvas, ScreenSize screen, bool tile, bool halftone) {
+  if (canvas.IsEmpty() || screen.width <= 0 || screen.height <= 0) return;
+  const int w = canvas.image.width();
+  const int h = canvas.image.height();
+  if (w == screen.width && h == screen.height) return;
+  if (tile && (w < screen.width || h < screen.height)) {
+    TileBackground(canvas, screen, halftone);
+    return;
+  }
+  // Cut (and, without tiling, centred): the picture's own pixels, so an
+  // 8-bit picture keeps its palette.
+  const int left = tile ? 0 : (w - screen.width) / 2;
+  const int top = tile ? 0 : (h - screen.height) / 2;
+  if (left >= 0 && top >= 0) {
+    canvas.image = canvas.image.copy(left, top, screen.width, screen.height);
+    return;
+  }
+  QImage fitted = NewLargeImage(screen.width, screen.height, QImage::Format_RGB32);
+  fitted.fill(Qt::black);
+  {
+    QPainter painter(&fitted);
+    painter.drawImage(-left, -top, canvas.image);
+  }
+  canvas.image = fitted;
+}
+
 QImage OutputPicture(const WallpaperCanvas& canvas) {
   if (canvas.IsEmpty() || canvas.palette.isEmpty()) return canvas.image;
   return canvas.image.convertToFormat(QImage::Format_Indexed8, canvas.palette,

@@ -38,6 +38,13 @@ void ConvertToHalftone(WallpaperCanvas& canvas);
 // halftone canvas stays halftone; otherwise the tiled canvas has 24 bits.
 void TileBackground(WallpaperCanvas& canvas, ScreenSize screen, bool halftone);
 
+// Makes the canvas exactly screen-sized, as the desktop will show it 1:1:
+// tiled from the top left when tiling is on (a larger picture is cut at the
+// right and bottom), else centred on black (a larger picture is cut equally
+// on both sides). A canvas of the screen's size stays as it is; a cut or
+// centred picture keeps its palette.
+void FitBackground(WallpaperCanvas& canvas, ScreenSize screen, bool tile, bool halftone);
+
 // The picture the output file holds: the canvas itself, or, when the output
 // keeps a palette, the canvas reduced to it (drawn colours take the nearest
 // colour of the palette).

@@ -40,6 +40,24 @@ std::filesystem::path ResolveProgramFolder(const std::filesystem::path& executab
   return config / "murva32";
 }
 
+std::vector<std::filesystem::path> ProgramFolderCandidates(
+    const std::filesystem::path& executable_folder, const EnvironmentLookup& environment) {
+  std::vector<std::filesystem::path> folders;
+  if (const std::string home = environment("MURVA32_HOME"); !home.empty()) {
+    folders.emplace_back(home);
+    return folders;
+  }
+  if (!executable_folder.empty() && !IsInstalledProgramFolder(executable_folder)) {
+    folders.push_back(executable_folder);
+  }
+  std::filesystem::path config = environment("XDG_CONFIG_HOME");
+  if (config.empty() || !config.is_absolute()) {
+    config = std::filesystem::path(environment("HOME")) / ".config";
+  }
+  folders.push_back(config / "murva32");
+  return folders;
+}
+
 bool IsInstalledProgramFolder(const std::filesystem::path& executable_folder) {
   std::error_code error;
   return std::filesystem::exists(

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace murva {
 
@@ -20,6 +21,11 @@ EnvironmentLookup ProcessEnvironment();
 // the administrator runs it.
 std::filesystem::path ResolveProgramFolder(const std::filesystem::path& executable_folder,
                                            const EnvironmentLookup& environment);
+
+// The folders ResolveProgramFolder looks at, in its order, for a message
+// that says where the settings were looked for.
+std::vector<std::filesystem::path> ProgramFolderCandidates(
+    const std::filesystem::path& executable_folder, const EnvironmentLookup& environment);
 
 // Whether the executable's folder is the bin folder of an installation.
 bool IsInstalledProgramFolder(const std::filesystem::path& executable_folder);

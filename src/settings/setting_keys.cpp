@@ -41,7 +41,9 @@ std::span<const SettingKey* const> AllSetKeys() {
       &kCalenChHV,  &kCalenBlok,  &kCalenLine,  &kCalenDays,  &kCalendWX1,  &kCalendWY1,
       &kSchdulWX1,  &kSchdulWY1,  &kColors3DF,  &kColorsSch,  &kColorsTdy,  &kColorsWek,
       &kColorsSat,  &kColorsSun,  &kColorsHol,  &kColorsSpc,  &kColorsStr,  &kCalAutoRun,
-      &kCalWatchOn, &kCalPreview, &kCalRokuyou, &kCalSekki24,
+      &kCalWatchOn, &kCalPreview, &kCalRokuyou, &kCalSekki24, &kPosScrnW,   &kPosScrnH,
+      &kPosScale,   &kTitScrnW,   &kTitScrnH,   &kTitScale,   &kCalFitScal, &kMonitorNam,
+      &kMonitorPag,
   };
   return kAll;
 }

@@ -61,6 +61,9 @@ inline constexpr const char* kLegacySections[] = {"WALLPAPER", "MURVA32"};
 inline constexpr int kMaxScreenCoordinate = 16384;
 // The largest font size a font dialog offers.
 inline constexpr int kMaxFontSize = 1638;
+// Monitor scales in percent: 0 (not known), else 50..400.
+inline constexpr int kScalePercentUnknown = 0;
+inline constexpr int kMaxScalePercent = 400;
 
 namespace keys {
 
@@ -212,6 +215,37 @@ inline constexpr SettingKey kColorsSpc{.name = "ColorsSpc", .type = KeyType::kCo
                                        .first = 1, .last = kPageCount, .default_value = kDefaultSpecialColor};
 inline constexpr SettingKey kColorsStr{.name = "ColorsStr", .type = KeyType::kColor, .family = KeyFamily::kPage,
                                        .first = 1, .last = kPageCount, .default_value = kDefaultTitleColor};
+
+// Keys of this edition for screens of several sizes. A page's positions are
+// kept in the pixels of the screen they were placed on, whose size and scale
+// (in percent) stand beside them; 0 means not known (placed before these
+// keys: the primary monitor).
+inline constexpr SettingKey kPosScrnW{.name = "PosScrnW", .type = KeyType::kInteger, .family = KeyFamily::kPage,
+                                      .first = 1, .last = kPageCount, .max_value = kMaxScreenCoordinate};
+inline constexpr SettingKey kPosScrnH{.name = "PosScrnH", .type = KeyType::kInteger, .family = KeyFamily::kPage,
+                                      .first = 1, .last = kPageCount, .max_value = kMaxScreenCoordinate};
+inline constexpr SettingKey kPosScale{.name = "PosScale", .type = KeyType::kInteger, .family = KeyFamily::kPage,
+                                      .first = 1, .last = kPageCount, .default_value = kScalePercentUnknown,
+                                      .min_value = kScalePercentUnknown, .max_value = kMaxScalePercent};
+// The same for the title position.
+inline constexpr SettingKey kTitScrnW{.name = "TitScrnW", .type = KeyType::kInteger,
+                                      .max_value = kMaxScreenCoordinate};
+inline constexpr SettingKey kTitScrnH{.name = "TitScrnH", .type = KeyType::kInteger,
+                                      .max_value = kMaxScreenCoordinate};
+inline constexpr SettingKey kTitScale{.name = "TitScale", .type = KeyType::kInteger,
+                                      .default_value = kScalePercentUnknown,
+                                      .min_value = kScalePercentUnknown, .max_value = kMaxScalePercent};
+// "文字の大きさを画面の倍率に合わせる": fonts and the calendar's pitch follow
+// each monitor's scale. Off when the key is absent (settings made before it);
+// new settings start with it on.
+inline constexpr SettingKey kCalFitScal{.name = "CalFitScal", .type = KeyType::kBoolean, .default_value = 0};
+// Monitors that show a page of their own: the connector name and the page
+// (1..8; 0 or absent: the day's page).
+inline constexpr SettingKey kMonitorNam{.name = "MonitNam", .type = KeyType::kText,
+                                        .family = KeyFamily::kNumbered, .first = 1, .last = kMonitorChoiceCount};
+inline constexpr SettingKey kMonitorPag{.name = "MonitPag", .type = KeyType::kInteger,
+                                        .family = KeyFamily::kNumbered, .first = 1, .last = kMonitorChoiceCount,
+                                        .max_value = kPageCount};
 
 }  // namespace keys
 

@@ -19,8 +19,25 @@ using namespace keys;
 int ValidPage(int page) { return (page >= 1 && page <= kPageCount) ? page : 1; }
 int ValidSettingsTab(int tab) { return (tab >= 1 && tab <= kSettingsTabCount) ? tab : 1; }
 
-PageLayout ReadLayout(const SettingsSection& set, int page) {
+ScreenReference ReadScreen(const SettingsSection& set, const SettingKey& width,
+                           const SettingKey& height, const SettingKey& scale, int number,
+                           const ScreenReference& fallback) {
+  ScreenReference screen{set.ReadInteger(width, number), set.ReadInteger(height, number),
+                         set.ReadInteger(scale, number)};
+  return screen.Known() ? screen : fallback;
+}
+
+void WriteScreen(SettingsSection& set, const ScreenReference& screen, const SettingKey& width,
+                 const SettingKey& height, const SettingKey& scale, int number) {
+  if (!screen.Known()) return;
+  set.WriteInteger(width, number, screen.width);
+  set.WriteInteger(height, number, screen.height);
+  set.WriteInteger(scale, number, screen.scale_percent);
+}
+
+PageLayout ReadLayout(const SettingsSection& set, int page, const ScreenReference& fallback) {
   PageLayout layout;
+  layout.screen = ReadScreen(set, kPosScrnW, kPosScrnH, kPosScale, page, fallback);
   layout.month_spacing = set.ReadInteger(kCalenBlok, page);
   layout.line_spacing = set.ReadInteger(kCalenLine, page);
   layout.day_spacing = set.ReadInteger(kCalenDays, page);
@@ -140,6 +157,13 @@ bool SettingsStore::LoadGeneralSettings(WorkingCopy& copy, const std::string& to
   copy.live_preview = set.ReadBool(kCalPreview);
   copy.show_rokuyo = set.ReadBool(kCalRokuyou);
   copy.show_solar_terms = set.ReadBool(kCalSekki24);
+  copy.fit_text_to_scale = set.ReadBool(kCalFitScal);
+  copy.monitor_pages.clear();
+  for (int i = kMonitorNam.first; i <= kMonitorNam.last; ++i) {
+    const std::string monitor = set.ReadText(kMonitorNam, i);
+    const int page = set.ReadInteger(kMonitorPag, i);
+    if (!monitor.empty() && page >= 1) copy.monitor_pages.push_back({monitor, page});
+  }
 
   // 8. Schedules, holidays, the special program, the birthday.
   copy.schedule_range = set.ReadSelection(kCalSchedul);
@@ -162,6 +186,7 @@ bool SettingsStore::LoadGeneralSettings(WorkingCopy& copy, const std::string& to
   // 11. Titles.
   copy.title_y = set.ReadInteger(kTitlePosiY);
   copy.title_x = set.ReadInteger(kTitlePosiX);
+  copy.title_screen = ReadScreen(set, kTitScrnW, kTitScrnH, kTitScale, 0, default_screen_);
   for (int line = kTitlePosT.first; line <= kTitlePosT.last; ++line) {
     copy.title_gaps[line - kTitlePosT.first] = set.ReadInteger(kTitlePosT, line);
   }
@@ -189,7 +214,7 @@ void SettingsStore::LoadPageSettings(WorkingCopy& copy) const {
   const int page = copy.wallpaper_page;
   PageValues& values = copy.pages[page - 1];
 
-  copy.layout = ReadLayout(set, page);
+  copy.layout = ReadLayout(set, page, default_screen_);
   values.shadow = set.ReadColor(kColors3DF, page);
   values.schedule = set.ReadColor(kColorsSch, page);
   values.today = set.ReadColor(kColorsTdy, page);
@@ -287,6 +312,7 @@ void SettingsStore::SaveBasicSettings(const WorkingCopy& copy,
   if (copy.titles_on) {
     set.WriteInteger(kTitlePosiY, copy.title_y);
     set.WriteInteger(kTitlePosiX, copy.title_x);
+    WriteScreen(set, copy.title_screen, kTitScrnW, kTitScrnH, kTitScale, 0);
     for (int line = kTitlePosT.first; line <= kTitlePosT.last; ++line) {
       set.WriteInteger(kTitlePosT, line, copy.title_gaps[line - kTitlePosT.first]);
     }
@@ -303,7 +329,7 @@ void SettingsStore::SaveBasicSettings(const WorkingCopy& copy,
       set.WriteTitleText(kTitleText, line, copy.titles[line - 1].text);
     }
   }
-  set.WriteText(kCalMakeDay, today_text);
+  if (!today_text.empty()) set.WriteText(kCalMakeDay, today_text);
   file.Commit();
 }
 
@@ -320,6 +346,7 @@ void SettingsStore::SavePageSettings(const WorkingCopy& copy) const {
   set.WriteInteger(kCalendWY1, page, layout.calendar_y);
   set.WriteInteger(kSchdulWX1, page, layout.schedule_x);
   set.WriteInteger(kSchdulWY1, page, layout.schedule_y);
+  WriteScreen(set, layout.screen, kPosScrnW, kPosScrnH, kPosScale, page);
   set.WriteColor(kColors3DF, page, values.shadow);
   set.WriteColor(kColorsSch, page, values.schedule);
   set.WriteColor(kColorsTdy, page, values.today);
@@ -353,6 +380,16 @@ void SettingsStore::SaveConveniencePage(WorkingCopy& copy) const {
   set.WriteBool(kCalAutoRun, copy.run_at_log_on);
   set.WriteBool(kCalWatchOn, copy.watch_day_change);
   set.WriteBool(kCalPreview, copy.live_preview);
+  set.WriteBool(kCalFitScal, copy.fit_text_to_scale);
+  // The monitors with a page of their own, the others emptied.
+  for (int i = kMonitorNam.first; i <= kMonitorNam.last; ++i) {
+    const std::size_t index = static_cast<std::size_t>(i - kMonitorNam.first);
+    const bool used = index < copy.monitor_pages.size();
+    const bool stored = !set.ReadText(kMonitorNam, i).empty();
+    if (!used && !stored) continue;
+    set.WriteText(kMonitorNam, i, used ? copy.monitor_pages[index].monitor : std::string());
+    set.WriteInteger(kMonitorPag, i, used ? copy.monitor_pages[index].page : 0);
+  }
   file.Commit();
   copy.convenience_save_enabled = false;
 }
@@ -444,7 +481,7 @@ PageLayout SettingsStore::ReadStoredLayoutOfPage(const WorkingCopy& copy, int pa
   }
   ProfileFile file(path_);
   SettingsSection set(file, SectionOf(copy));
-  return ReadLayout(set, page);
+  return ReadLayout(set, page, default_screen_);
 }
 
 }  // namespace murva

@@ -43,6 +43,11 @@ class SettingsStore {
   explicit SettingsStore(std::filesystem::path ini_path);
 
   const std::filesystem::path& Path() const { return path_; }
+
+  // The screen positions stand on when the file does not say (positions
+  // placed before the screen was recorded): the primary monitor.
+  void SetDefaultScreen(const ScreenReference& screen) { default_screen_ = screen; }
+  const ScreenReference& DefaultScreen() const { return default_screen_; }
   // Whether the settings file is there and can be read.
   bool FileExists() const;
   // When something stands at the path that cannot be read as the settings
@@ -68,6 +73,8 @@ class SettingsStore {
   static void InitControlState(WorkingCopy& copy, int screen_width, int screen_height);
 
   // Saves (each raises SettingsWriteError on a failed write).
+  // SaveBasicSettings records today_text as the day of the build (CalMakeDay),
+  // unless it is empty (nothing was built).
   void SaveBasicSettings(const WorkingCopy& copy, const std::string& today_text) const;
   void SavePageSettings(const WorkingCopy& copy) const;
   void SaveConveniencePage(WorkingCopy& copy) const;  // SpeedButtonSaveClick
@@ -94,6 +101,7 @@ class SettingsStore {
 
  private:
   std::filesystem::path path_;
+  ScreenReference default_screen_;
 };
 
 }  // namespace murva

@@ -22,6 +22,8 @@ inline constexpr int kNoSelection = -1;
 inline constexpr int kPageCount = 8;
 inline constexpr int kSettingsTabCount = 5;
 inline constexpr int kTitleLineCount = 4;
+// How many monitors can be given a page of their own.
+inline constexpr int kMonitorChoiceCount = 8;
 
 enum class SettingsSet { kBasic, kExtended };
 
@@ -68,6 +70,18 @@ struct PageValues {
   bool IsVertical() const { return orientation == kVerticalCaption; }
 };
 
+// The screen a position was placed on: its size in pixels and its scale in
+// percent; a width or height of 0 means not known.
+struct ScreenReference {
+  int width = 0;
+  int height = 0;
+  int scale_percent = 0;  // 0 (or below 50): not known, 100 then
+
+  bool Known() const { return width > 0 && height > 0; }
+  double Scale() const { return scale_percent >= 50 ? scale_percent / 100.0 : 1.0; }
+  bool operator==(const ScreenReference&) const = default;
+};
+
 // The shared layout bars; they hold the values of the page now shown.
 struct PageLayout {
   int month_spacing = 30;  // CalenBlok<n>, 0..200
@@ -77,6 +91,14 @@ struct PageLayout {
   int calendar_y = 0;      // CalendWY1<n>, 0..screen height
   int schedule_x = 0;      // SchdulWX1<n>
   int schedule_y = 0;      // SchdulWY1<n>
+  ScreenReference screen;  // PosScrnW<n>, PosScrnH<n>, PosScale<n>
+};
+
+// A monitor that shows a page of its own instead of the day's page.
+struct MonitorPageChoice {
+  std::string monitor;  // MonitNam<i>: the connector name ("HDMI-A-1")
+  int page = 0;         // MonitPag<i>: 1..8; 0: the day's page
+  bool operator==(const MonitorPageChoice&) const = default;
 };
 
 struct TitleLine {
@@ -114,6 +136,8 @@ struct WorkingCopy {
   bool run_at_log_on = false;                  // CalAutoRun
   bool watch_day_change = true;                // CalWatchOn
   bool live_preview = true;                    // CalPreview
+  bool fit_text_to_scale = true;               // CalFitScal (absent: off)
+  std::vector<MonitorPageChoice> monitor_pages; // MonitNam<i>, MonitPag<i>
 
   // Calendar appearance.
   int calendar_style = 0;                      // CalendStyl
@@ -133,6 +157,7 @@ struct WorkingCopy {
   bool titles_on = false;                      // CalenTitle
   int title_x = 0;                             // TitlePosiX
   int title_y = 0;                             // TitlePosiY
+  ScreenReference title_screen;                // TitScrnW, TitScrnH, TitScale
   std::array<int, 3> title_gaps{30, 30, 30};   // TitlePosT2..4, 0..400
   std::array<TitleLine, kTitleLineCount> titles;
 

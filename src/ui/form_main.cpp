@@ -254,6 +254,10 @@ void TFormMain::Create() {
 
 void TFormMain::Start() {
   Create();
+  if (floating_) {
+    setWindowFlag(Qt::Dialog, true);
+    setFixedSize(size());
+  }
   show();
   // The run is decided when the window has come up.
   QTimer::singleShot(0, this, [this] { cycle_->FormActivate(); });

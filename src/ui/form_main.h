@@ -41,6 +41,10 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   // the engine it created.
   void Create();
   // Create, then the first activation once the window is shown.
+  // On a tiling desktop: the window keeps its own size and floats (a
+  // dialog-like window of fixed size) instead of being tiled beside the
+  // user's windows. Called before Start.
+  void KeepFloating() { floating_ = true; }
   void Start();
   // The dialogs the panel opens (tests answer them through their own).
   void SetDialogs(Dialogs& dialogs);
@@ -133,6 +137,7 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   std::optional<std::string> version_text_;
   std::optional<ModeIndicator> mode_indicator_;
   int highlighted_weekday_ = 0;
+  bool floating_ = false;
 };
 
 }  // namespace murva

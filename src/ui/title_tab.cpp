@@ -148,7 +148,10 @@ void TitleTab::Show() {
     const QSignalBlocker block(gaps_[i]);
     gaps_[i]->setValue(copy.title_gaps[i]);
   }
-  const ScreenSize screen = context_.Screen();
+  // The bars range over the screen the title was placed on.
+  const ScreenReference& placed = copy.title_screen;
+  const ScreenSize screen =
+      placed.Known() ? ScreenSize{placed.width, placed.height} : context_.Screen();
   const NumberRange top = TitleTopRange(screen.height);
   const NumberRange left = TitleLeftRange(screen.width);
   {

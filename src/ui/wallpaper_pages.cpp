@@ -74,7 +74,9 @@ void WallpaperPages::Show() {
 void WallpaperPages::PositionChange(LayoutBar bar) {
   WorkingCopy& copy = context_.Copy();
   QScrollBar* scroll = upper_panel_.Bar(bar);
-  const ScreenSize screen = context_.Screen();
+  // The bars range over the screen the positions were placed on, so that a
+  // smaller screen never cuts them back.
+  const ScreenSize screen = PositionScreen();
   const int extent = IsVerticalAxis(bar) ? screen.height : screen.width;
   {
     // A position beyond the new range is clamped; this handler is already
@@ -87,6 +89,11 @@ void WallpaperPages::PositionChange(LayoutBar bar) {
   upper_panel_.ShowPositionReadout(bar, position);
   const int page = copy.wallpaper_page;
   Page(page).ShowPosition(bar, position, extent, copy.pages[page - 1].IsVertical());
+}
+
+ScreenSize WallpaperPages::PositionScreen() const {
+  const ScreenReference& placed = context_.Copy().layout.screen;
+  return placed.Known() ? ScreenSize{placed.width, placed.height} : context_.Screen();
 }
 
 void WallpaperPages::RefreshPagePositions() {
@@ -123,7 +130,7 @@ void WallpaperPages::SpeedButtonPathWClick(int page) {
 void WallpaperPages::SpeedButtonHVClick(int page) {
   WorkingCopy& copy = context_.Copy();
   PageValues& values = copy.pages[page - 1];
-  const ScreenSize screen = context_.Screen();
+  const ScreenSize screen = PositionScreen();
   const MarkerPlace place = OrientationMarkerPlace(copy.layout.calendar_x, copy.layout.calendar_y,
                                                    screen.width, screen.height);
   values.orientation = values.IsVertical() ? kHorizontalCaption : kVerticalCaption;

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/page_positions.h"
+#include "app/run_view.h"
 #include "settings/working_copy.h"
 
 namespace murva {
@@ -38,6 +39,8 @@ class WallpaperPages : public QTabWidget {
 
  private:
   QWidget* MakePage(int page, QWidget* parent);
+  // The screen the shown page's positions were placed on.
+  ScreenSize PositionScreen() const;
   void PageControl1Change(int index);
   // ScrollBarCalTopChange, ScrollBarCalLeftChange, ScrollBarSchTopChange,
   // ScrollBarSchLeftChange: the bar ranges over the screen, the read-outs

@@ -101,8 +101,10 @@ TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
   EXPECT_EQ(view_.message_icons[0], MessageIcon::kInformation);
   EXPECT_EQ(view_.message_icons[1], MessageIcon::kWarning);
   EXPECT_GE(view_.close_requests, 1);
-  // The run is still recorded as the day's build.
-  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+  // Nothing was built: the day is not recorded, so the next run tries again,
+  // and the run says it failed.
+  EXPECT_EQ(Ini().find("CalMakeDay"), std::string::npos);
+  EXPECT_TRUE(cycle.Failed());
 }
 
 TEST_F(RunCycleTest, PluginNoticesAreShownByAnInteractiveStartOnly) {
@@ -280,13 +282,16 @@ TEST_F(RunCycleTest, ManualBuildInStealthModeShrinksAndSavesTheSettings) {
 }
 
 TEST_F(RunCycleTest, MissingBackgroundInAManualBuildClosesButStillSaves) {
-  WriteSettings({"CalendHide=0"}, {});
+  WriteSettings({"CalendHide=0", "CalendStyl=3"}, {});
   RunCycle& cycle = Start("");
   cycle.FormActivate();
   cycle.SpeedButtonMakeClick();
   EXPECT_EQ(view_.messages.back().rfind("指定された壁紙 [  ] がありません\r", 0), 0u);
   EXPECT_EQ(view_.close_requests, 1);
-  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+  // The settings are saved; the day of the build is not, as none was made.
+  EXPECT_NE(Ini().find("CalendStyl=3"), std::string::npos);
+  EXPECT_EQ(Ini().find("CalMakeDay"), std::string::npos);
+  EXPECT_FALSE(cycle.Failed());  // a manual build is no automatic run
 }
 
 TEST_F(RunCycleTest, TestRunStartsTheSpecialProgramEvenWhenBuiltToday) {
@@ -371,7 +376,7 @@ TEST_F(RunCycleTest, AnUnattendedRunEndsAfterAnErrorAndSaysSo) {
   const Case cases[] = {
       {"built", {}, {1}, false, true},
       {"no page for the random mode", {"CalWallUse=2"}, {}, true, false},
-      {"missing background", {"EditPathW1=" + (folder_ / "gone.bmp").string()}, {}, true, true},
+      {"missing background", {"EditPathW1=" + (folder_ / "gone.bmp").string()}, {}, true, false},
       {"unreadable background", {"EditPathW1=" + (folder_ / "MURVA32.INI").string()}, {}, true, false},
   };
   for (const Case& c : cases) {

@@ -125,11 +125,32 @@ TEST_F(WallpaperBuildTest, WidePictureIsTiledBecauseItIsTooLow) {
   EXPECT_EQ(written.pixel(0, 500), qRgb(255, 0, 255));
 }
 
-TEST_F(WallpaperBuildTest, WithoutTilingThePictureKeepsItsSize) {
-  copy_.tile = false;
-  UseBackground(QuadrantPicture(640, 480));
-  const QImage written(QString::fromStdString(Build()->string()));
-  EXPECT_EQ(written.size(), QSize(640, 480));
+// The picture always has the screen's size, so that the desktop shows it 1:1
+// and never crops the calendar away: without tiling, centred on black (a
+// larger picture cut equally on both sides); with tiling, cut at the right
+// and bottom.
+TEST_F(WallpaperBuildTest, ThePictureTakesTheScreensSizeCentredOrTiled) {
+  struct Case {
+    const char* what;
+    bool tile;
+    QSize picture;
+    QPoint probe;   // a written pixel
+    QRgb expected;  // its colour
+  };
+  const Case cases[] = {
+      {"small, centred: black around it", false, {640, 480}, {1000, 700}, qRgb(0, 0, 0)},
+      {"small, centred: its lower right", false, {640, 480}, {800, 600}, qRgb(200, 180, 90)},
+      {"large, centred: cut on both sides", false, {2048, 1536}, {1000, 700}, qRgb(200, 180, 90)},
+      {"large, centred: its upper right", false, {2048, 1536}, {900, 100}, qRgb(200, 60, 90)},
+      {"large, tiled: cut at right and bottom", true, {2048, 1536}, {1000, 700}, qRgb(40, 60, 90)},
+  };
+  for (const Case& c : cases) {
+    copy_.tile = c.tile;
+    UseBackground(QuadrantPicture(c.picture.width(), c.picture.height()));
+    const QImage written(QString::fromStdString(Build()->string()));
+    EXPECT_EQ(written.size(), QSize(1024, 768)) << c.what;
+    EXPECT_EQ(written.pixel(c.probe), c.expected) << c.what;
+  }
 }
 
 TEST_F(WallpaperBuildTest, OutputFolderRule) {

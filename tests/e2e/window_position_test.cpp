@@ -35,7 +35,8 @@ std::string Key(const std::string& ini, const std::string& key) {
 }
 
 TEST(WindowPositionTest, TenRestartsLeaveTheFrameWhereItWas) {
-  testing::XvfbServer server("1024x768x24");
+  // A screen on which the stored place leaves the whole window on it.
+  testing::XvfbServer server("1600x1200x24");
   ASSERT_TRUE(server.Running()) << "Xvfb did not start";
   WindowManager manager(server.Display());
   X11Desktop desktop(server.Display());

@@ -44,8 +44,10 @@ TEST(SettingKeys, EveryStoredNameIsUniqueAndAtMostTenCharacters) {
   EXPECT_EQ(names.size(), count);
   // 27 run keys (the seven weekday keys, the log-on run and its watch among
   // them), 14 appearance (the almanac lines among them), 22 title, 11
-  // schedule, 25 holiday, 18 x 8 page keys and the preview switch.
-  EXPECT_EQ(count, 27u + 14u + 22u + 11u + 25u + 18u * 8u + 1u);
+  // schedule, 25 holiday, 18 x 8 page keys and the preview switch; for
+  // screens of several sizes 3 x 8 page keys, 3 title keys, the text-scale
+  // switch and 2 x 8 monitor keys.
+  EXPECT_EQ(count, 27u + 14u + 22u + 11u + 25u + 18u * 8u + 1u + 3u * 8u + 3u + 1u + 2u * 8u);
 }
 
 TEST(SettingKeys, PageFamiliesCoverTheEightPages) {

@@ -169,7 +169,7 @@ TEST_F(SettingsSaveTest, ConveniencePage) {
             Concat({{"CalWallUse", "CalWall256", "CalenAlWay", "Calen3DFnt", "CalendHide",
                      "CalendOnly", "CalendTdyS", "CalendTile", "CalSunMode", "CalendDely"},
                     Numbered("CalenWeek", 1, 7),
-                    {"CalAutoRun", "CalWatchOn", "CalPreview"}}));
+                    {"CalAutoRun", "CalWatchOn", "CalPreview", "CalFitScal"}}));
   auto values = ValueMap(Bytes(), "Murva32V4");
   EXPECT_EQ(values["CalWallUse"], "3");
   EXPECT_EQ(values["CalenAlWay"], "0");
@@ -178,6 +178,23 @@ TEST_F(SettingsSaveTest, ConveniencePage) {
   EXPECT_EQ(values["CalenWeek1"], "7");
   EXPECT_EQ(values["CalenWeek7"], "1");
   EXPECT_FALSE(copy.convenience_save_enabled);
+
+  // Monitors with a page of their own follow; emptied ones are written empty.
+  copy.monitor_pages = {{"eDP-1", 2}, {"HDMI-A-1", 8}};
+  Store().SaveConveniencePage(copy);
+  copy.monitor_pages = {{"HDMI-A-1", 3}};
+  Store().SaveConveniencePage(copy);
+  values = ValueMap(Bytes(), "Murva32V4");
+  EXPECT_EQ(values["MonitNam1"], "HDMI-A-1");
+  EXPECT_EQ(values["MonitPag1"], "3");
+  EXPECT_EQ(values["MonitNam2"], "");
+  EXPECT_EQ(values["MonitPag2"], "0");
+  EXPECT_EQ(values.count("MonitNam3"), 0u);
+  WorkingCopy loaded;
+  RecordingHost host;
+  Store().LoadGeneralSettings(loaded, "2026/01/01", host);
+  EXPECT_EQ(loaded.monitor_pages, (std::vector<MonitorPageChoice>{{"HDMI-A-1", 3}}));
+  EXPECT_EQ(loaded.fit_text_to_scale, copy.fit_text_to_scale);
   EXPECT_TRUE(copy.holiday_save_enabled);  // another page's button
 }
 
