@@ -35,17 +35,19 @@ int RunMonitorsCommand(const CommandLine&) {
     return 1;
   }
   const MonitorLayout monitors = DiscoverMonitors(environment);
-  std::size_t name_width = 0, pixels_width = 0;
+  // Columns as wide as their widest entry.
+  std::size_t name_width = 0, pixels_width = 0, scale_width = 0;
   for (const Monitor& monitor : monitors) {
     name_width = std::max(name_width, monitor.name.size());
     pixels_width = std::max(pixels_width, Size(monitor.pixel_width, monitor.pixel_height).size());
+    scale_width = std::max(scale_width, ScaleText(monitor.scale).size());
   }
   for (const Monitor& monitor : monitors) {
     std::ostringstream line;
     line << std::left << std::setw(static_cast<int>(name_width)) << monitor.name << "  "
          << std::right << std::setw(static_cast<int>(pixels_width))
-         << Size(monitor.pixel_width, monitor.pixel_height) << " px  scale "
-         << ScaleText(monitor.scale) << "  at " << monitor.desktop.x << ',' << monitor.desktop.y
+         << Size(monitor.pixel_width, monitor.pixel_height) << " px  scale " << std::left
+         << std::setw(static_cast<int>(scale_width)) << ScaleText(monitor.scale) << "  at " << monitor.desktop.x << ',' << monitor.desktop.y
          << " (" << Size(monitor.desktop.width, monitor.desktop.height) << ')'
          << (monitor.primary ? "  primary" : "");
     std::cout << line.str() << '\n';

@@ -104,6 +104,20 @@ class SwaySession : public DesktopSession {
     }
     return {};
   }
+  // A screenshot of an output (all outputs when output is empty) as PNG,
+  // taken with grim (wlroots' screencopy).
+  bool Screenshot(const std::filesystem::path& png, const std::string& output = "") const {
+    const std::filesystem::path taken = Folder() / "screenshot.png";
+    std::vector<std::string> command = {"grim"};
+    if (!output.empty()) command.insert(command.end(), {"-o", output});
+    command.push_back(taken.string());
+    if (Run(command) != 0) return false;
+    std::error_code error;
+    std::filesystem::copy_file(taken, png, std::filesystem::copy_options::overwrite_existing, error);
+    std::filesystem::remove(taken, error);
+    return std::filesystem::exists(png);
+  }
+
   // Unplugs an output of a session nested in `parent`: its window there is
   // closed (wlroots titles it "wlroots - NAME").
   bool UnplugOutput(const std::string& name, const SwaySession& parent) const {
