@@ -5,8 +5,9 @@
 // The driver reports an output connected from its first mode on, but the
 // server tells clients so only after its next probe of the outputs, so the
 // helpers here probe (xrandr --query) after each change.
-// Xvfb has a single output, and Xephyr's screens are separate X screens
-// rather than RandR outputs, so this is the way to a RandR layout of real
+// Xvfb has a single output; Xephyr makes its several screens separate X
+// screens, or with +xinerama one screen whose RandR still shows a single
+// output ("default"); so this is the way to a RandR layout of several
 // monitors without a graphics card. Xorg runs only for the superuser here
 // (a user's Xorg needs a console), as tests do in CI.
 #pragma once

@@ -28,7 +28,7 @@ struct SwayOptions {
   // Draw the outputs as windows of this session instead of headless.
   const SwaySession* parent = nullptr;
   // More lines for sway's configuration.
-  std::string config;
+  std::string config{};
 };
 
 class SwaySession : public DesktopSession {
