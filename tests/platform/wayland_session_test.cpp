@@ -3,14 +3,12 @@
 // (whose outputs can be unplugged), and weston headless. Each test starts
 // its session once and goes through its cases on it.
 #include <gtest/gtest.h>
-#include <poll.h>
 
-#include <chrono>
 #include <functional>
 
+#include "monitor_test_support.h"
 #include "platform/monitor_change_watch.h"
 #include "platform/monitor_layout.h"
-#include "monitor_printing.h"
 #include "platform/session_facts.h"
 #include "scoped_environment.h"
 #include "support/sway_session.h"
@@ -49,18 +47,6 @@ MonitorLayout AsSwayReports(const QJsonArray& outputs) {
   }
   ArrangeMonitorLayout(layout, -1);
   return layout;
-}
-
-// Waits until the watch reports a change; false when none comes in time.
-bool WaitForChange(MonitorChangeWatch& watch) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
-    pollfd ready{watch.Fd(), POLLIN, 0};
-    if (::poll(&ready, 1, static_cast<int>(left.count())) > 0 && watch.TakeChange()) return true;
-  }
 }
 
 TEST(SwayHeadless, EachOutputGivesItsPhysicalSizeAndScale) {

@@ -3,13 +3,10 @@
 // window manager; and the notification server on a private session bus.
 // Each test starts its server once and goes through its cases on it.
 #include <gtest/gtest.h>
-#include <poll.h>
 
-#include <chrono>
-
+#include "monitor_test_support.h"
 #include "platform/monitor_change_watch.h"
 #include "platform/monitor_layout.h"
-#include "monitor_printing.h"
 #include "platform/session_facts.h"
 #include "scoped_environment.h"
 #include "support/multi_monitor_x_server.h"
@@ -26,17 +23,6 @@ using testing::XMonitorSpec;
 // A monitor whose pixels are its desktop's, as on X11.
 Monitor MakeMonitor(std::string name, MonitorRect desktop, double scale, bool primary) {
   return murva::MakeMonitor(std::move(name), desktop, desktop.width, desktop.height, scale, primary);
-}
-
-bool WaitForChange(MonitorChangeWatch& watch) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
-    pollfd ready{watch.Fd(), POLLIN, 0};
-    if (::poll(&ready, 1, static_cast<int>(left.count())) > 0 && watch.TakeChange()) return true;
-  }
 }
 
 // The X resource manager's text on the server, as a desktop sets it.
