@@ -94,7 +94,8 @@ class SwaySession : public DesktopSession {
     return names;
   }
 
-  // Adds an output (headless: 1920x1080 until set otherwise); its name, ""
+  // Adds an output (at the backend's default size until set otherwise); its
+  // name, ""
   // when none came.
   std::string CreateOutput() const {
     const std::set<std::string> before = OutputNames();
