@@ -95,8 +95,7 @@ class SwaySession : public DesktopSession {
   }
 
   // Adds an output (at the backend's default size until set otherwise); its
-  // name, ""
-  // when none came.
+  // name, "" when none came.
   std::string CreateOutput() const {
     const std::set<std::string> before = OutputNames();
     if (!Command("create_output")) return {};
