@@ -1,4 +1,7 @@
-// What the running session allows, found once per run.
+// What the running graphical session allows, found once per run: the kind
+// of display, the compositor or window manager, whether a window can be
+// minimised or placed, whether the compositor lets a wallpaper program draw
+// (layer-shell), and whether notices can be shown on the desktop.
 #pragma once
 
 #include <string>
@@ -11,16 +14,31 @@ enum class DisplayKind { kNone, kX11, kWayland };
 
 struct SessionFacts {
   DisplayKind display = DisplayKind::kNone;
-  bool xwayland = false;             // a Wayland session that also offers an X server
-  std::string compositor;            // "sway", "weston", "GNOME", ... as far as it can be told
-  bool layer_shell = false;          // the compositor offers zwlr_layer_shell_v1
-  bool can_minimise = false;         // the window manager minimises windows
-  bool window_placement = false;     // the program may place its window
-  bool tiling = false;               // a tiling window manager or compositor
-  bool notifications = false;        // org.freedesktop.Notifications has an owner
-  bool notification_actions = false; // ... and it offers buttons
+  bool xwayland = false;              // a Wayland session that also offers an X server ($DISPLAY reachable)
+  std::string compositor;             // "sway", "weston", "Hyprland", "GNOME", "KDE", "openbox", ...; "" unknown
+  bool layer_shell = false;           // the compositor offers zwlr_layer_shell_v1 (swaybg/swww can draw a wallpaper)
+  bool can_minimise = false;          // X11 with a window manager that minimises; false on Wayland
+  bool window_placement = false;      // the program may place its window (X11: true; Wayland: false)
+  bool tiling = false;                // a tiling window manager or compositor
+  bool notifications = false;         // org.freedesktop.Notifications is served on the session bus
+  bool notification_actions = false;  // ... and its GetCapabilities lists "actions"
 };
 
+// Asks the session named by the environment: $WAYLAND_DISPLAY (with
+// $XDG_RUNTIME_DIR) when a compositor answers there, else $DISPLAY; the
+// session bus at $DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus.
 SessionFacts DiscoverSession(const EnvironmentLookup& environment);
+
+// The usual name of a compositor or window manager, from the name its
+// process or its EWMH check window gives ("gnome-shell" -> "GNOME",
+// "kwin_wayland" -> "KDE", "Openbox" -> "openbox"); other names as given.
+std::string CompositorName(const std::string& name);
+
+// Whether the compositor or window manager of that (usual) name tiles its
+// windows: sway, Hyprland, i3, bspwm, awesome, dwm, xmonad, ...
+bool IsTilingCompositor(const std::string& name);
+
+// One line for people: "Wayland (sway), Xwayland, layer-shell, tiling, ...".
+std::string DescribeSession(const SessionFacts& facts);
 
 }  // namespace murva
