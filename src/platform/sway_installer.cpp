@@ -78,7 +78,12 @@ std::string WithSwayWallpaperLines(const std::string& config,
   std::string text;
   for (const auto& line : lines) text += line + "\n";
   if (!text.empty()) text += "\n";
-  for (const auto& command : commands) text += std::string(kMarker) + "\n" + command + "\n";
+  for (const auto& command : commands) {
+    text += kMarker;
+    text += '\n';
+    text += command;
+    text += '\n';
+  }
   return text;
 }
 

@@ -71,15 +71,15 @@ bool XfceInstaller::ReadChannel(std::set<std::string>& existing, std::string& er
 }
 
 std::vector<std::string> XfceInstaller::Targets(const std::set<std::string>& existing,
+                                                const XfceScreenLayout& layout,
                                                 const std::vector<std::string>& monitors,
-                                                const std::string& prefix) const {
+                                                const std::string& prefix) {
   std::vector<std::string> targets;
   for (const std::string& property : existing) {
     if (property.rfind(prefix, 0) == 0 && EndsWith(property, kLastImage)) {
       targets.push_back(property);
     }
   }
-  const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
   const int workspaces = std::clamp(layout.workspaces, 1, kMostWorkspaces);
   for (const std::string& monitor : monitors) {
     for (int workspace = 0; workspace < workspaces; ++workspace) {
@@ -135,7 +135,8 @@ bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& e
   std::set<std::string> existing;
   if (!ReadChannel(existing, error)) return false;
   const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
-  const std::vector<std::string> targets = Targets(existing, layout.monitors, "/backdrop/");
+  const std::vector<std::string> targets =
+      Targets(existing, layout, layout.monitors, "/backdrop/");
   if (targets.empty()) {
     error = "XFCE has no backdrop property to set and no monitor was found";
     return false;
@@ -152,13 +153,14 @@ bool XfceInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpap
   if (copies.empty()) return false;
   std::set<std::string> existing;
   if (!ReadChannel(existing, error)) return false;
+  const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     // A single picture for a monitor nobody named goes to every monitor.
     const std::vector<std::string> targets =
         outputs[i].empty()
-            ? Targets(existing, layout_ ? layout_().monitors : std::vector<std::string>{},
-                      "/backdrop/")
-            : Targets(existing, {outputs[i]}, "/backdrop/screen0/monitor" + outputs[i] + "/");
+            ? Targets(existing, layout, layout.monitors, "/backdrop/")
+            : Targets(existing, layout, {outputs[i]},
+                      "/backdrop/screen0/monitor" + outputs[i] + "/");
     if (targets.empty()) {
       error = "XFCE has no backdrop property to set and no monitor was found";
       return false;

@@ -41,10 +41,11 @@ class XfceInstaller final : public WallpaperInstaller {
   // The properties of the channel.
   bool ReadChannel(std::set<std::string>& existing, std::string& error);
   // The last-image properties to set: those that exist under the prefix,
-  // and one for every workspace of each of the monitors.
-  std::vector<std::string> Targets(const std::set<std::string>& existing,
-                                   const std::vector<std::string>& monitors,
-                                   const std::string& prefix) const;
+  // and one for every workspace of the layout on each of the monitors.
+  static std::vector<std::string> Targets(const std::set<std::string>& existing,
+                                          const XfceScreenLayout& layout,
+                                          const std::vector<std::string>& monitors,
+                                          const std::string& prefix);
   // Sets each property to the file and its image style: "Centered" when
   // unscaled, otherwise created as "Zoomed" or mended from "None".
   bool SetImages(const std::vector<std::string>& targets, const std::set<std::string>& existing,
