@@ -33,7 +33,23 @@ std::string FileUri(const std::filesystem::path& file) {
 
 bool GSettingsInstaller::Install(const std::filesystem::path& picture, std::string& error) {
   const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
-  if (copy.empty()) return false;
+  return !copy.empty() && Show(copy, {}, error);
+}
+
+bool GSettingsInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                         std::string& error) {
+  if (wallpapers.empty()) {
+    error = "no monitor to give a wallpaper";
+    return false;
+  }
+  const SharedPicture shared = OnePictureForAll(wallpapers);
+  const std::vector<std::filesystem::path> copies =
+      MakeWallpaperCopies({shared.picture}, copy_folder_, error);
+  return !copies.empty() && Show(copies.front(), shared.spanned ? "spanned" : "centered", error);
+}
+
+bool GSettingsInstaller::Show(const std::filesystem::path& copy, const std::string& option,
+                              std::string& error) {
   const std::string value = background_.wants_uri ? FileUri(copy) : copy.string();
   const std::string& schema = background_.schema;
 
@@ -53,6 +69,15 @@ bool GSettingsInstaller::Install(const std::filesystem::path& picture, std::stri
         }
       }
     }
+  }
+  if (!option.empty()) {
+    if (RunCommand("gsettings", {"set", schema, "picture-options", option}, nullptr, &messages) !=
+        0) {
+      error = "gsettings could not set " + schema + " picture-options to " + option;
+      if (!TrimmedOutput(messages).empty()) error += ": " + TrimmedOutput(messages);
+      return false;
+    }
+    return true;
   }
   // With the picture option "none" the desktop shows no picture at all.
   std::string options;

@@ -2,7 +2,13 @@
 // choice survives the next log-on): GNOME and its relatives in
 // org.gnome.desktop.background, Cinnamon in org.cinnamon.desktop.background,
 // MATE in org.mate.background. The values are written with the gsettings
-// tool, which talks to the session's own dconf.
+// tool, which talks to the session's own dconf. These desktops take one
+// picture for all monitors: several monitors get their pictures joined and
+// shown 'spanned' (the picture laid over the union of the monitors,
+// unscaled when it has exactly that size, as the joined picture does); a
+// single monitor's picture is shown 'centered', the one option that never
+// scales a picture (it is drawn pixel for pixel) and, as the picture has
+// the monitor's size, crops nothing.
 #pragma once
 
 #include <string>
@@ -33,8 +39,14 @@ class GSettingsInstaller final : public WallpaperInstaller {
       : background_(std::move(background)), copy_folder_(std::move(copy_folder)) {}
   std::string Name() const override { return background_.desktop; }
   bool Install(const std::filesystem::path& picture, std::string& error) override;
+  bool InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                       std::string& error) override;
 
  private:
+  // Makes the copy the picture; with an option, sets it too, otherwise
+  // only mends an option that shows no picture at all.
+  bool Show(const std::filesystem::path& copy, const std::string& option, std::string& error);
+
   GSettingsBackground background_;
   std::filesystem::path copy_folder_;
 };

@@ -51,12 +51,81 @@ std::string PlasmaWallpaperScript(const std::string& file_uri) {
          "}\n";
 }
 
+std::string PlasmaScreensScript(const std::vector<PlasmaScreenPicture>& pictures) {
+  std::string list;
+  for (const PlasmaScreenPicture& picture : pictures) {
+    if (!list.empty()) list += ",\n";
+    list += "  {connector: " + JsonStringLiteral(picture.connector) +
+            ", x: " + std::to_string(picture.x) + ", y: " + std::to_string(picture.y) +
+            ", image: " + JsonStringLiteral(picture.file_uri) + "}";
+  }
+  return "var pictures = [\n" + list + "\n];\n"
+         "var connectors = typeof screenForConnector === \"function\";\n"
+         "// The picture of a screen: by its connector where plasmashell knows it,\n"
+         "// otherwise by the screen's place in the desktop.\n"
+         "function pictureFor(screen) {\n"
+         "  if (screen < 0) return null;\n"
+         "  var i;\n"
+         "  for (i = 0; i < pictures.length; ++i) {\n"
+         "    if (connectors && screenForConnector(pictures[i].connector) === screen) return pictures[i];\n"
+         "  }\n"
+         "  var area = screenGeometry(screen);\n"
+         "  for (i = 0; i < pictures.length; ++i) {\n"
+         "    var known = connectors && screenForConnector(pictures[i].connector) >= 0;\n"
+         "    if (!known && Math.round(area.x) === pictures[i].x &&\n"
+         "        Math.round(area.y) === pictures[i].y) return pictures[i];\n"
+         "  }\n"
+         "  return null;\n"
+         "}\n"
+         "var shown = {};\n"
+         "var all = desktops();\n"
+         "for (var d = 0; d < all.length; ++d) {\n"
+         "  var desktop = all[d];\n"
+         "  var picture = pictureFor(desktop.screen);\n"
+         "  if (picture === null) continue;\n"
+         "  desktop.wallpaperPlugin = \"org.kde.image\";\n"
+         "  desktop.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+         "  desktop.writeConfig(\"Image\", picture.image);\n"
+         "  desktop.writeConfig(\"FillMode\", 2);\n"
+         "  shown[picture.connector] = true;\n"
+         "}\n"
+         "var missing = [];\n"
+         "for (var p = 0; p < pictures.length; ++p) {\n"
+         "  if (!shown[pictures[p].connector]) missing.push(pictures[p].connector);\n"
+         "}\n"
+         "if (missing.length > 0) throw new Error(\"no screen shows \" + missing.join(\", \"));\n";
+}
+
 bool PlasmaInstaller::Install(const std::filesystem::path& picture, std::string& error) {
   const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
-  if (copy.empty()) return false;
+  return !copy.empty() && Evaluate(PlasmaWallpaperScript(FileUri(copy)), error);
+}
+
+bool PlasmaInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                      std::string& error) {
+  if (wallpapers.empty()) {
+    error = "no monitor to give a wallpaper";
+    return false;
+  }
+  const std::vector<std::filesystem::path> copies =
+      MakeWallpaperCopies(wallpapers, copy_folder_, error);
+  if (copies.empty()) return false;
+  // A single picture for a monitor nobody named goes to every desktop.
+  if (wallpapers.size() == 1 && wallpapers.front().monitor.name.empty()) {
+    return Evaluate(PlasmaWallpaperScript(FileUri(copies.front())), error);
+  }
+  std::vector<PlasmaScreenPicture> pictures;
+  for (std::size_t i = 0; i < wallpapers.size(); ++i) {
+    const Monitor& monitor = wallpapers[i].monitor;
+    pictures.push_back({monitor.name, monitor.desktop.x, monitor.desktop.y, FileUri(copies[i])});
+  }
+  return Evaluate(PlasmaScreensScript(pictures), error);
+}
+
+bool PlasmaInstaller::Evaluate(const std::string& script, std::string& error) {
   std::string bus_error;
   if (!CallSessionBusMethod("org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell",
-                            "evaluateScript", PlasmaWallpaperScript(FileUri(copy)), bus_error)) {
+                            "evaluateScript", script, bus_error)) {
     error = "plasmashell did not take the wallpaper (" + bus_error + ")";
     return false;
   }

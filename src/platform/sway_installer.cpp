@@ -45,10 +45,21 @@ std::filesystem::path SwayUserConfig(const EnvironmentLookup& environment) {
 }
 
 std::string SwayBackgroundCommand(const std::filesystem::path& file) {
-  return "output * bg " + Quoted(file.string()) + " fill";
+  return SwayOutputBackgroundCommand("*", file);
+}
+
+std::string SwayOutputBackgroundCommand(const std::string& output,
+                                        const std::filesystem::path& file) {
+  const std::string target = output == "*" ? output : Quoted(output);
+  return "output " + target + " bg " + Quoted(file.string()) + " fill";
 }
 
 std::string WithSwayWallpaperLine(const std::string& config, const std::filesystem::path& file) {
+  return WithSwayWallpaperLines(config, {SwayBackgroundCommand(file)});
+}
+
+std::string WithSwayWallpaperLines(const std::string& config,
+                                   const std::vector<std::string>& commands) {
   std::istringstream in(config);
   std::vector<std::string> lines;
   bool skip_next = false;
@@ -67,20 +78,46 @@ std::string WithSwayWallpaperLine(const std::string& config, const std::filesyst
   std::string text;
   for (const auto& line : lines) text += line + "\n";
   if (!text.empty()) text += "\n";
-  return text + kMarker + "\n" + SwayBackgroundCommand(file) + "\n";
+  for (const auto& command : commands) {
+    text += kMarker;
+    text += '\n';
+    text += command;
+    text += '\n';
+  }
+  return text;
 }
 
 bool SwayInstaller::Install(const std::filesystem::path& picture, std::string& error) {
   const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
-  if (copy.empty()) return false;
+  return !copy.empty() && Apply({SwayBackgroundCommand(copy)}, error);
+}
+
+bool SwayInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                    std::string& error) {
+  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "*", error);
+  if (outputs.empty()) return false;
+  const std::vector<std::filesystem::path> copies =
+      MakeWallpaperCopies(wallpapers, copy_folder_, error);
+  if (copies.empty()) return false;
+  std::vector<std::string> commands;
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    commands.push_back(SwayOutputBackgroundCommand(outputs[i], copies[i]));
+  }
+  return Apply(commands, error);
+}
+
+bool SwayInstaller::Apply(const std::vector<std::string>& commands, std::string& error) {
   if (!CommandExists("swaymsg")) {
     error = "swaymsg is not installed";
     return false;
   }
-  std::string output, messages;
-  if (RunCommand("swaymsg", {SwayBackgroundCommand(copy)}, &output, &messages) != 0) {
-    error = "sway did not take the wallpaper: " + TrimmedOutput(output + messages);
-    return false;
+  for (const std::string& command : commands) {
+    std::string output, messages;
+    if (RunCommand("swaymsg", {command}, &output, &messages) != 0) {
+      error = "sway did not take the wallpaper (" + command + "): " +
+              TrimmedOutput(output + messages);
+      return false;
+    }
   }
   const std::filesystem::path config = SwayUserConfig(environment_);
   if (config.empty()) return true;
@@ -92,7 +129,7 @@ bool SwayInstaller::Install(const std::filesystem::path& picture, std::string& e
     return false;
   }
   std::string write_error;
-  if (!ReplaceFile(config, WithSwayWallpaperLine(old_text, copy), write_error)) {
+  if (!ReplaceFile(config, WithSwayWallpaperLines(old_text, commands), write_error)) {
     error = "the wallpaper is shown, but not kept for the next log-on: " + write_error;
     return false;
   }

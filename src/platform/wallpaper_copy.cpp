@@ -1,49 +1,30 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <set>
 
 #include "platform/temporary_file.h"
 #include "platform/wallpaper_installer.h"
 
 namespace murva {
+namespace {
 
-std::filesystem::path WallpaperCopyFolder(const EnvironmentLookup& environment) {
-  std::filesystem::path data = environment("XDG_DATA_HOME");
-  if (data.empty() || !data.is_absolute()) {
-    data = std::filesystem::path(environment("HOME")) / ".local" / "share";
-  }
-  return data / "murva32";
-}
+constexpr const char* kCopyPrefix = "wallpaper-";
 
-std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
-                                        const std::filesystem::path& folder,
-                                        std::string& error) {
-  QImage image(QString::fromStdString(picture.string()));
-  if (image.isNull()) {
-    error = "cannot read " + picture.string();
-    return {};
-  }
+// Writes one picture as a PNG named after the stamp and the label, under a
+// temporary name of this writer (see platform/temporary_file.h) renamed into
+// place. Returns the file, or an empty path with error set.
+std::filesystem::path WriteCopy(const QImage& image, const std::filesystem::path& folder,
+                                const std::string& stamp, const std::string& label,
+                                std::string& error) {
+  const std::string base = kCopyPrefix + stamp + (label.empty() ? "" : "-" + label);
   std::error_code fs_error;
-  std::filesystem::create_directories(folder, fs_error);
-  if (fs_error) {
-    error = "cannot create " + folder.string() + ": " + fs_error.message();
-    return {};
-  }
-  // Several desktops do not reload a path they have already shown, so every
-  // copy gets a name of its own.
-  const std::string stamp =
-      QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz").toStdString();
-  std::filesystem::path target = folder / ("wallpaper-" + stamp + ".png");
+  std::filesystem::path target = folder / (base + ".png");
   for (int suffix = 1; std::filesystem::exists(target, fs_error); ++suffix) {
-    target = folder / ("wallpaper-" + stamp + "-" + std::to_string(suffix) + ".png");
+    target = folder / (base + "-" + std::to_string(suffix) + ".png");
   }
-  // The copy is written under a temporary name of this writer (see
-  // platform/temporary_file.h) and renamed into place; what copies killed
-  // half-way left behind goes first.
-  const std::filesystem::path kind = folder / "wallpaper.png";
-  RemoveAbandonedTemporaryFiles(kind);
   TemporaryFile temporary;
-  if (!temporary.Create(kind, 0644)) {
+  if (!temporary.Create(folder / "wallpaper.png", 0644)) {
     error = "cannot write in " + folder.string();
     return {};
   }
@@ -57,14 +38,80 @@ std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
     return {};
   }
   temporary.Release();
+  return target;
+}
+
+// Removes the copies in the folder that are not among those kept.
+void RemoveCopiesBut(const std::filesystem::path& folder,
+                     const std::vector<std::filesystem::path>& kept) {
+  const std::set<std::filesystem::path> keep(kept.begin(), kept.end());
+  std::error_code fs_error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, fs_error)) {
     const std::string name = entry.path().filename().string();
-    if (entry.path() != target && name.rfind("wallpaper-", 0) == 0 &&
+    if (!keep.count(entry.path()) && name.rfind(kCopyPrefix, 0) == 0 &&
         entry.path().extension() == ".png") {
       std::filesystem::remove(entry.path(), fs_error);
     }
   }
-  return target;
+}
+
+}  // namespace
+
+std::filesystem::path WallpaperCopyFolder(const EnvironmentLookup& environment) {
+  std::filesystem::path data = environment("XDG_DATA_HOME");
+  if (data.empty() || !data.is_absolute()) {
+    data = std::filesystem::path(environment("HOME")) / ".local" / "share";
+  }
+  return data / "murva32";
+}
+
+std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
+                                        const std::filesystem::path& folder,
+                                        std::string& error) {
+  MonitorWallpaper whole;
+  whole.file = picture;
+  const std::vector<std::filesystem::path> copies = MakeWallpaperCopies({whole}, folder, error);
+  return copies.empty() ? std::filesystem::path() : copies.front();
+}
+
+std::vector<std::filesystem::path> MakeWallpaperCopies(
+    const std::vector<MonitorWallpaper>& wallpapers, const std::filesystem::path& folder,
+    std::string& error) {
+  std::vector<QImage> images;
+  for (const MonitorWallpaper& wallpaper : wallpapers) {
+    QImage image = wallpaper.pixels;
+    if (image.isNull()) image = QImage(QString::fromStdString(wallpaper.file.string()));
+    if (image.isNull()) {
+      error = wallpaper.file.empty() ? "the picture for " + wallpaper.monitor.name + " is empty"
+                                     : "cannot read " + wallpaper.file.string();
+      return {};
+    }
+    images.push_back(std::move(image));
+  }
+  std::error_code fs_error;
+  std::filesystem::create_directories(folder, fs_error);
+  if (fs_error) {
+    error = "cannot create " + folder.string() + ": " + fs_error.message();
+    return {};
+  }
+  // Several desktops do not reload a path they have already shown, so every
+  // installation gets names of its own; what copies killed half-way left
+  // behind goes first.
+  RemoveAbandonedTemporaryFiles(folder / "wallpaper.png");
+  const std::string stamp =
+      QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss-zzz").toStdString();
+  std::vector<std::filesystem::path> copies;
+  for (std::size_t i = 0; i < wallpapers.size(); ++i) {
+    const std::filesystem::path copy =
+        WriteCopy(images[i], folder, stamp, MonitorFileLabel(wallpapers[i].monitor), error);
+    if (copy.empty()) {
+      for (const auto& written : copies) std::filesystem::remove(written, fs_error);
+      return {};
+    }
+    copies.push_back(copy);
+  }
+  RemoveCopiesBut(folder, copies);
+  return copies;
 }
 
 }  // namespace murva

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/monitor_layout.h"
 #include "platform/program_folder.h"
@@ -40,20 +42,53 @@ class WallpaperInstaller {
   }
   // Installs one wallpaper per monitor, each shown 1:1 (never scaled or
   // cropped by the desktop). A desktop that keeps a wallpaper per monitor
-  // gets each picture for its monitor; one that takes a single picture for
-  // all monitors gets the pictures joined into one picture of the whole
-  // desktop (JoinedDesktopPicture), shown spanned across the monitors. One
-  // monitor's picture is installed as InstallPicture does.
+  // gets each picture for its monitor, found by connector name (a single
+  // picture of a monitor without a name goes to every monitor); one that
+  // takes a single picture for all monitors gets the pictures joined into
+  // one picture of the whole desktop (JoinedDesktopPicture), shown spanned.
+  // The default joins the pictures and hands them to InstallPicture (one
+  // monitor's picture as it is); the desktops' installers do better.
   virtual bool InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                std::string& error);
   // Whether the desktop keeps the choice across the next log-on by itself.
   // One that does not gets the last wallpaper again from the log-on run.
   virtual bool Persists() const { return true; }
+  // Whether the desktop can take a wallpaper at all, known before anything
+  // is built or started. A run on a desktop that cannot still writes its
+  // picture and says why (CannotInstallReason, in Japanese and English).
+  virtual bool CanInstall() const { return true; }
+  virtual std::string CannotInstallReason() const { return {}; }
 };
 
+// Where a monitor's picture lies in the whole desktop's picture, in physical
+// pixels: the monitor's place in the desktop taken at its scale, at the
+// size of its picture.
+QRect MonitorPictureArea(const MonitorWallpaper& wallpaper);
+
 // The monitors' pictures joined into one picture of the whole desktop: each
-// at its monitor's rectangle (in physical pixels), black where no monitor is.
+// at its MonitorPictureArea, counted from the top left corner of all of
+// them, black where no monitor is.
 QImage JoinedDesktopPicture(const std::vector<MonitorWallpaper>& wallpapers);
+
+// What a desktop that takes one picture for all its monitors is given: the
+// one monitor's picture as it is, or all of them joined into one picture of
+// the whole desktop (labelled "desktop") to be shown spanned.
+struct SharedPicture {
+  MonitorWallpaper picture;
+  bool spanned = false;
+};
+SharedPicture OnePictureForAll(const std::vector<MonitorWallpaper>& wallpapers);
+
+// The outputs the wallpapers go to, in their order: each monitor's connector
+// name, or `every` for a single picture of a monitor nobody named. Empty
+// with error set when there is no wallpaper or one of several monitors has
+// no name.
+std::vector<std::string> WallpaperOutputs(const std::vector<MonitorWallpaper>& wallpapers,
+                                          const std::string& every, std::string& error);
+
+// The label a monitor's copy carries in its file name: the connector name
+// with anything but letters, digits, '-', '_' and '.' replaced.
+std::string MonitorFileLabel(const Monitor& monitor);
 
 enum class DesktopKind {
   kGnome,     // GNOME, Ubuntu, Unity, Budgie, Pantheon: org.gnome.desktop.background
@@ -81,13 +116,30 @@ std::string DesktopName(DesktopKind kind);
 // Whether a D-Bus name has an owner on the session bus.
 using BusNameProbe = std::function<bool(const std::string&)>;
 
+// What the session's display server offers that decides how a wallpaper can
+// be shown, as found when the session was looked at.
+struct DesktopAbilities {
+  // The Wayland compositor offers zwlr_layer_shell_v1, the surface a
+  // wallpaper program (swaybg, swww, hyprpaper) draws on.
+  bool layer_shell = true;
+};
+
 // The installer for the detected desktop; never null (a desktop that cannot
-// be served gets an installer whose Install reports why). When the session
-// variables name no desktop but a running Plasma or GNOME shell owns its
-// name on the session bus, that desktop is served.
-std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(const EnvironmentLookup& environment);
-std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(const EnvironmentLookup& environment,
-                                                           const BusNameProbe& probe);
+// be served gets an installer whose CanInstall is false and whose Install
+// reports why). When the session variables name no desktop but a running
+// Plasma or GNOME shell owns its name on the session bus, that desktop is
+// served. A Wayland compositor that is none of the known desktops and offers
+// no layer shell cannot show a wallpaper; nothing is started there.
+std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(
+    const EnvironmentLookup& environment, const DesktopAbilities& abilities = {});
+std::unique_ptr<WallpaperInstaller> MakeWallpaperInstaller(
+    const EnvironmentLookup& environment, const BusNameProbe& probe,
+    const DesktopAbilities& abilities = {});
+
+// The name of the program serving the session's Wayland socket
+// ($WAYLAND_DISPLAY), from the process at the other end of a connection to
+// it ("weston"); empty when there is none.
+std::string WaylandCompositorName(const EnvironmentLookup& environment);
 
 // The persistent folder for the copies handed to desktops:
 // $XDG_DATA_HOME/murva32 (~/.local/share/murva32).
@@ -98,5 +150,15 @@ std::filesystem::path WallpaperCopyFolder(const EnvironmentLookup& environment);
 std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
                                         const std::filesystem::path& folder,
                                         std::string& error);
+
+// The same for one installation of several pictures: each monitor's picture
+// (its pixels, or its file when it has none in memory) is written under a
+// new name that carries the monitor's label, and the copies of earlier
+// installations are removed once all of this one's are written. Returns the
+// new files in the order of the wallpapers, or nothing with error set (the
+// earlier copies then stay).
+std::vector<std::filesystem::path> MakeWallpaperCopies(
+    const std::vector<MonitorWallpaper>& wallpapers, const std::filesystem::path& folder,
+    std::string& error);
 
 }  // namespace murva

@@ -39,13 +39,36 @@ std::filesystem::path RuntimeRecordFolder(const EnvironmentLookup& environment) 
   return std::filesystem::temp_directory_path() / ("murva32-" + std::to_string(getuid()));
 }
 
-bool WlrootsInstaller::TryHyprpaper(const std::filesystem::path& file, std::string& error) {
+bool WlrootsInstaller::CanInstall() const {
+  return (hyprland_ && CommandExists("hyprctl")) || CommandExists("swww") ||
+         CommandExists("swaybg");
+}
+
+std::string WlrootsInstaller::CannotInstallReason() const {
+  if (CanInstall()) return {};
+  return "壁紙を表示するプログラム（swaybg、swww、hyprpaper）がインストールされていません / "
+         "no wallpaper program (swaybg, swww, hyprpaper) is installed; install swaybg";
+}
+
+bool WlrootsInstaller::TryHyprpaper(const std::vector<OutputPicture>& pictures,
+                                    std::string& error) {
   if (!hyprland_ || !CommandExists("hyprctl")) return false;
   std::string answer;
-  if (!Hyprpaper({"preload", file.string()}, answer)) return false;  // hyprpaper is not running
-  if (!Hyprpaper({"wallpaper", "," + file.string()}, answer)) {
-    error = "hyprpaper did not take the wallpaper: " + answer;
-    return true;
+  // hyprpaper shows only what it has loaded; a refused first request means
+  // it is not running.
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (!Hyprpaper({"preload", pictures[i].file.string()}, answer)) {
+      if (i == 0) return false;
+      error = "hyprpaper did not load " + pictures[i].file.string() + ": " + answer;
+      return true;
+    }
+  }
+  for (const OutputPicture& picture : pictures) {
+    if (!Hyprpaper({"wallpaper", picture.output + "," + picture.file.string()}, answer)) {
+      error = "hyprpaper did not take the wallpaper" +
+              (picture.output.empty() ? std::string() : " of " + picture.output) + ": " + answer;
+      return true;
+    }
   }
   // The pictures shown before are released.
   Hyprpaper({"unload", "unused"}, answer);
@@ -53,23 +76,35 @@ bool WlrootsInstaller::TryHyprpaper(const std::filesystem::path& file, std::stri
   return true;
 }
 
-bool WlrootsInstaller::TrySwww(const std::filesystem::path& file, std::string& error) {
+bool WlrootsInstaller::TrySwww(const std::vector<OutputPicture>& pictures, std::string& error) {
   if (!CommandExists("swww") || RunCommand("swww", {"query"}) != 0) return false;
-  std::string output, messages;
-  if (RunCommand("swww", {"img", file.string()}, &output, &messages) != 0) {
-    error = "swww did not take the wallpaper: " + TrimmedOutput(output + messages);
-  } else {
-    error.clear();
+  for (const OutputPicture& picture : pictures) {
+    std::vector<std::string> arguments = {"img"};
+    if (!picture.output.empty()) arguments.insert(arguments.end(), {"-o", picture.output});
+    arguments.push_back(picture.file.string());
+    std::string output, messages;
+    if (RunCommand("swww", arguments, &output, &messages) != 0) {
+      error = "swww did not take the wallpaper: " + TrimmedOutput(output + messages);
+      return true;
+    }
   }
+  error.clear();
   return true;
 }
 
-bool WlrootsInstaller::StartSwaybg(const std::filesystem::path& file, std::string& error) {
+bool WlrootsInstaller::StartSwaybg(const std::vector<OutputPicture>& pictures,
+                                   std::string& error) {
   if (!CommandExists("swaybg")) {
     error = "no wallpaper program answers (hyprpaper, swww-daemon) and swaybg is not installed";
     return false;
   }
-  const long long pid = StartDetachedCommand("swaybg", {"-o", "*", "-i", file.string(), "-m", "fill"});
+  // One swaybg serves every output: each -o starts the options of its output.
+  std::vector<std::string> arguments;
+  for (const OutputPicture& picture : pictures) {
+    arguments.insert(arguments.end(), {"-o", picture.output.empty() ? "*" : picture.output, "-i",
+                                       picture.file.string(), "-m", "fill"});
+  }
+  const long long pid = StartDetachedCommand("swaybg", arguments);
   if (pid <= 0) {
     error = "swaybg could not be started";
     return false;
@@ -91,11 +126,26 @@ bool WlrootsInstaller::StartSwaybg(const std::filesystem::path& file, std::strin
   return true;
 }
 
+bool WlrootsInstaller::Show(const std::vector<OutputPicture>& pictures, std::string& error) {
+  if (TryHyprpaper(pictures, error) || TrySwww(pictures, error)) return error.empty();
+  return StartSwaybg(pictures, error);
+}
+
 bool WlrootsInstaller::Install(const std::filesystem::path& picture, std::string& error) {
   const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
-  if (copy.empty()) return false;
-  if (TryHyprpaper(copy, error) || TrySwww(copy, error)) return error.empty();
-  return StartSwaybg(copy, error);
+  return !copy.empty() && Show({{"", copy}}, error);
+}
+
+bool WlrootsInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                       std::string& error) {
+  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "", error);
+  if (outputs.empty()) return false;
+  const std::vector<std::filesystem::path> copies =
+      MakeWallpaperCopies(wallpapers, copy_folder_, error);
+  if (copies.empty()) return false;
+  std::vector<OutputPicture> pictures;
+  for (std::size_t i = 0; i < outputs.size(); ++i) pictures.push_back({outputs[i], copies[i]});
+  return Show(pictures, error);
 }
 
 }  // namespace murva

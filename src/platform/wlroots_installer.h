@@ -3,7 +3,19 @@
 // (Hyprland, through hyprctl), swww when its daemon answers, and otherwise a
 // swaybg started here and left running (the one started the time before is
 // stopped). None of them keeps the picture across a log-on.
+//
+// Each monitor's picture goes to its output: hyprpaper "wallpaper
+// DP-1,FILE", swww "img -o DP-1 FILE", and one swaybg with an -o/-i/-m
+// group per output. All three cover the output with the picture (hyprpaper's
+// and swww's default, swaybg's "fill"), which scales a picture of the
+// output's physical size by exactly 1; where the compositor has them draw at
+// a rounded-up whole scale (a fractional output scale), covering still
+// shows the whole picture on the whole output, where centring would shrink
+// it inside a border.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "platform/wallpaper_installer.h"
 
@@ -19,12 +31,24 @@ class WlrootsInstaller final : public WallpaperInstaller {
         runtime_folder_(std::move(runtime_folder)) {}
   std::string Name() const override { return hyprland_ ? "Hyprland" : "Wayland compositor"; }
   bool Install(const std::filesystem::path& picture, std::string& error) override;
+  bool InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                       std::string& error) override;
   bool Persists() const override { return false; }
+  // Some wallpaper program must be installed.
+  bool CanInstall() const override;
+  std::string CannotInstallReason() const override;
+
+  // A picture for an output; an empty output is every output.
+  struct OutputPicture {
+    std::string output;
+    std::filesystem::path file;
+  };
 
  private:
-  bool TryHyprpaper(const std::filesystem::path& file, std::string& error);
-  bool TrySwww(const std::filesystem::path& file, std::string& error);
-  bool StartSwaybg(const std::filesystem::path& file, std::string& error);
+  bool Show(const std::vector<OutputPicture>& pictures, std::string& error);
+  bool TryHyprpaper(const std::vector<OutputPicture>& pictures, std::string& error);
+  bool TrySwww(const std::vector<OutputPicture>& pictures, std::string& error);
+  bool StartSwaybg(const std::vector<OutputPicture>& pictures, std::string& error);
 
   bool hyprland_;
   std::filesystem::path copy_folder_;

@@ -3,6 +3,7 @@
 // Qt first: the X11 headers define macros (None, Status, Bool) that clash
 // with Qt's own names.
 #include <QImage>
+#include <QRegion>
 #include <QString>
 
 #include <X11/Xatom.h>
@@ -44,6 +45,37 @@ bool X11RootInstaller::InstallPicture(const std::filesystem::path&, const QImage
     error = "the picture is empty";
     return false;
   }
+  return PutUp({{&pixels, QPoint(), true}}, error);
+}
+
+bool X11RootInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                       std::string& error) {
+  if (wallpapers.empty()) {
+    error = "no monitor to give a wallpaper";
+    return false;
+  }
+  // A single picture for a monitor nobody placed is centred as one picture.
+  if (wallpapers.size() == 1 && wallpapers.front().monitor.name.empty() &&
+      wallpapers.front().monitor.desktop == MonitorRect{}) {
+    return InstallPicture(wallpapers.front().file, wallpapers.front().pixels, error);
+  }
+  std::vector<MonitorWallpaper> read = wallpapers;
+  std::vector<Piece> pieces;
+  for (MonitorWallpaper& wallpaper : read) {
+    if (wallpaper.pixels.isNull()) {
+      wallpaper.pixels = QImage(QString::fromStdString(wallpaper.file.string()));
+    }
+    if (wallpaper.pixels.isNull()) {
+      error = "cannot read the picture for " + wallpaper.monitor.name + " (" +
+              wallpaper.file.string() + ")";
+      return false;
+    }
+    pieces.push_back({&wallpaper.pixels, MonitorPictureArea(wallpaper).topLeft(), false});
+  }
+  return PutUp(pieces, error);
+}
+
+bool X11RootInstaller::PutUp(const std::vector<Piece>& pieces, std::string& error) {
   Display* display = XOpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str());
   if (!display) {
     error = "cannot open the X display";
@@ -72,26 +104,38 @@ bool X11RootInstaller::InstallPicture(const std::filesystem::path&, const QImage
     XKillClient(display, old_root);
   }
 
-  // The picture centred on the screen; the server fills what it leaves
-  // uncovered with black, so only the picture's own pixels are sent.
+  // Each picture at its place (a centred one in the middle of the screen);
+  // the server fills what they leave uncovered with black, so only the
+  // pictures' own pixels are sent.
   const QRect screen(0, 0, width, height);
-  const QPoint corner((width - pixels.width()) / 2, (height - pixels.height()) / 2);
-  const QRect shown = QRect(corner, pixels.size()) & screen;
   const Pixmap pixmap = XCreatePixmap(display, root, static_cast<unsigned>(width),
                                       static_cast<unsigned>(height), static_cast<unsigned>(depth));
-  if (shown != screen) {
+  QRegion uncovered(screen);
+  std::vector<std::pair<QRect, QPoint>> shown;  // the part on the screen, the picture's corner
+  for (const Piece& piece : pieces) {
+    const QPoint corner = piece.centred ? QPoint((width - piece.pixels->width()) / 2,
+                                                 (height - piece.pixels->height()) / 2)
+                                        : piece.place;
+    const QRect part = QRect(corner, piece.pixels->size()) & screen;
+    uncovered -= part;
+    shown.emplace_back(part, corner);
+  }
+  if (!uncovered.isEmpty()) {
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
     XSetForeground(display, gc, 0);
     XFillRectangle(display, pixmap, gc, 0, 0, static_cast<unsigned>(width),
                    static_cast<unsigned>(height));
     XFreeGC(display, gc);
   }
-  if (!shown.isEmpty() &&
-      !UploadToDrawable(display, pixmap, pixels, shown.translated(-corner), shown.topLeft(),
-                        transfer_, error)) {
-    XFreePixmap(display, pixmap);
-    XCloseDisplay(display);
-    return false;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    const auto& [part, corner] = shown[i];
+    if (!part.isEmpty() &&
+        !UploadToDrawable(display, pixmap, *pieces[i].pixels, part.translated(-corner),
+                          part.topLeft(), transfer_, error)) {
+      XFreePixmap(display, pixmap);
+      XCloseDisplay(display);
+      return false;
+    }
   }
 
   XChangeProperty(display, root, root_pmap, XA_PIXMAP, 32, PropModeReplace,

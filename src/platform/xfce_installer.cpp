@@ -12,7 +12,9 @@ namespace {
 
 constexpr const char* kChannel = "xfce4-desktop";
 constexpr const char* kLastImage = "/last-image";
-// xfdesktop's image styles: 0 shows no picture, 5 zooms it to fill.
+// xfdesktop's image styles: 0 shows no picture, 1 centres it at its own
+// size (composed at scale 1.0 without interpolation), 5 zooms it to fill.
+constexpr const char* kCentredStyle = "1";
 constexpr const char* kZoomedStyle = "5";
 constexpr const char* kNoPictureStyle = "0";
 // More workspaces than this would be a damaged setting, not a desktop.
@@ -54,27 +56,32 @@ XfceScreenLayout DiscoverXfceScreenLayout(const std::string& display_name) {
   return layout;
 }
 
-bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& error) {
-  const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
-  if (copy.empty()) return false;
-
+bool XfceInstaller::ReadChannel(std::set<std::string>& existing, std::string& error) {
   std::string listing, messages;
   if (Query({"-l"}, &listing, &messages) != 0) {
     error = Failure("read the " + std::string(kChannel) + " channel", messages);
     return false;
   }
-  std::set<std::string> existing;
-  std::vector<std::string> targets;
   std::istringstream lines(listing);
   for (std::string line; std::getline(lines, line);) {
     line = TrimmedOutput(line);
-    if (line.empty()) continue;
-    existing.insert(line);
-    if (line.rfind("/backdrop/", 0) == 0 && EndsWith(line, kLastImage)) targets.push_back(line);
+    if (!line.empty()) existing.insert(line);
   }
-  const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
+  return true;
+}
+
+std::vector<std::string> XfceInstaller::Targets(const std::set<std::string>& existing,
+                                                const XfceScreenLayout& layout,
+                                                const std::vector<std::string>& monitors,
+                                                const std::string& prefix) {
+  std::vector<std::string> targets;
+  for (const std::string& property : existing) {
+    if (property.rfind(prefix, 0) == 0 && EndsWith(property, kLastImage)) {
+      targets.push_back(property);
+    }
+  }
   const int workspaces = std::clamp(layout.workspaces, 1, kMostWorkspaces);
-  for (const std::string& monitor : layout.monitors) {
+  for (const std::string& monitor : monitors) {
     for (int workspace = 0; workspace < workspaces; ++workspace) {
       const std::string property = "/backdrop/screen0/monitor" + monitor + "/workspace" +
                                    std::to_string(workspace) + kLastImage;
@@ -83,24 +90,34 @@ bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& e
       }
     }
   }
-  if (targets.empty()) {
-    error = "XFCE has no backdrop property to set and no monitor was found";
-    return false;
-  }
+  return targets;
+}
 
-  const std::string file = copy.string();
+bool XfceInstaller::SetImages(const std::vector<std::string>& targets,
+                              const std::set<std::string>& existing,
+                              const std::filesystem::path& file, bool unscaled,
+                              std::string& error) {
+  std::string messages;
   for (const std::string& property : targets) {
-    const bool known = existing.count(property) > 0;
     std::vector<std::string> set = {"-p", property};
-    if (!known) set.insert(set.end(), {"-n", "-t", "string"});
-    set.insert(set.end(), {"-s", file});
+    if (!existing.count(property)) set.insert(set.end(), {"-n", "-t", "string"});
+    set.insert(set.end(), {"-s", file.string()});
     if (Query(set, nullptr, &messages) != 0) {
       error = Failure("set " + property, messages);
       return false;
     }
     const std::string style =
         property.substr(0, property.size() - std::string(kLastImage).size()) + "/image-style";
-    if (!existing.count(style)) {
+    const bool known = existing.count(style) > 0;
+    if (unscaled) {
+      std::vector<std::string> set_style = {"-p", style};
+      if (!known) set_style.insert(set_style.end(), {"-n", "-t", "int"});
+      set_style.insert(set_style.end(), {"-s", kCentredStyle});
+      if (Query(set_style, nullptr, &messages) != 0) {
+        error = Failure("set " + style, messages);
+        return false;
+      }
+    } else if (!known) {
       Query({"-p", style, "-n", "-t", "int", "-s", kZoomedStyle});
     } else {
       std::string value;
@@ -108,6 +125,47 @@ bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& e
         Query({"-p", style, "-s", kZoomedStyle});
       }
     }
+  }
+  return true;
+}
+
+bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& error) {
+  const std::filesystem::path copy = MakeWallpaperCopy(picture, copy_folder_, error);
+  if (copy.empty()) return false;
+  std::set<std::string> existing;
+  if (!ReadChannel(existing, error)) return false;
+  const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
+  const std::vector<std::string> targets =
+      Targets(existing, layout, layout.monitors, "/backdrop/");
+  if (targets.empty()) {
+    error = "XFCE has no backdrop property to set and no monitor was found";
+    return false;
+  }
+  return SetImages(targets, existing, copy, /*unscaled=*/false, error);
+}
+
+bool XfceInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                                    std::string& error) {
+  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "", error);
+  if (outputs.empty()) return false;
+  const std::vector<std::filesystem::path> copies =
+      MakeWallpaperCopies(wallpapers, copy_folder_, error);
+  if (copies.empty()) return false;
+  std::set<std::string> existing;
+  if (!ReadChannel(existing, error)) return false;
+  const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    // A single picture for a monitor nobody named goes to every monitor.
+    const std::vector<std::string> targets =
+        outputs[i].empty()
+            ? Targets(existing, layout, layout.monitors, "/backdrop/")
+            : Targets(existing, layout, {outputs[i]},
+                      "/backdrop/screen0/monitor" + outputs[i] + "/");
+    if (targets.empty()) {
+      error = "XFCE has no backdrop property to set and no monitor was found";
+      return false;
+    }
+    if (!SetImages(targets, existing, copies[i], /*unscaled=*/true, error)) return false;
   }
   return true;
 }

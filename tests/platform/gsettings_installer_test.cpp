@@ -110,6 +110,38 @@ TEST_F(GSettingsInstallerTest, MateStoresAPlainPath) {
   EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(320, 200));
 }
 
+TEST_F(GSettingsInstallerTest, SeveralMonitorsGetOneJoinedPictureSpannedOneMonitorItsOwnCentred) {
+  struct Case {
+    const GSettingsBackground& background;
+    std::string key;
+  };
+  const Case cases[] = {{GnomeBackground(), "picture-uri"},
+                        {CinnamonBackground(), "picture-uri"},
+                        {MateBackground(), "picture-filename"}};
+  const std::vector<MonitorWallpaper> monitors = testing::TwoMonitors();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.background.desktop);
+    GSettingsInstaller installer(c.background, Copies());
+    std::string error;
+    ASSERT_TRUE(installer.InstallMonitors(monitors, error)) << error;
+    const std::string joined = testing::CopyLabelled(Copies(), "desktop").string();
+    const std::string stored = Unquoted(Stored(c.background.schema, c.key));
+    EXPECT_EQ(stored, c.background.wants_uri ? FileUri(joined) : joined);
+    const QImage picture(QString::fromStdString(joined));
+    EXPECT_EQ(picture.size(), QSize(3200, 1080));
+    EXPECT_TRUE(testing::ShowsAt(picture, monitors[0], {0, 0}));
+    EXPECT_TRUE(testing::ShowsAt(picture, monitors[1], {1920, 0}));
+    EXPECT_EQ(Stored(c.background.schema, "picture-options"), "'spanned'");
+
+    ASSERT_TRUE(installer.InstallMonitors({monitors[1]}, error)) << error;
+    const std::string own = testing::CopyLabelled(Copies(), "HDMI-A-1").string();
+    EXPECT_EQ(Unquoted(Stored(c.background.schema, c.key)),
+              c.background.wants_uri ? FileUri(own) : own);
+    EXPECT_EQ(QImage(QString::fromStdString(own)).size(), QSize(1280, 1024));
+    EXPECT_EQ(Stored(c.background.schema, "picture-options"), "'centered'");
+  }
+}
+
 TEST_F(GSettingsInstallerTest, MissingSchemaIsReported) {
   GSettingsBackground missing = GnomeBackground();
   missing.schema = "org.example.no.such.background";

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 
+#include "platform/gsettings_installer.h"
 #include "platform/plasma_installer.h"
 #include "platform/session_bus.h"
 #include "private_session_bus.h"
@@ -19,9 +20,13 @@ using testing::TempFolder;
 // The fake shell, running for one test.
 class FakePlasmaShell {
  public:
-  FakePlasmaShell(const std::filesystem::path& record, bool fail = false) {
+  // options: the screens it runs scripts against ("screen=DP-1:0,0,1920x1080"),
+  // "noconnector".
+  FakePlasmaShell(const std::filesystem::path& record, bool fail = false,
+                  const QStringList& options = {}) {
     QStringList arguments{QString::fromStdString(record.string())};
     if (fail) arguments << "fail";
+    arguments << options;
     process_.start(MURVA_FAKE_PLASMASHELL, arguments);
     process_.waitForStarted(10000);
     while (!process_.canReadLine() && process_.state() == QProcess::Running) {
@@ -91,6 +96,37 @@ TEST_F(PlasmaInstallerTest, EveryDesktopGetsTheImagePluginAndTheFile) {
                               "/my%20data/%E5%A3%81%E7%B4%99/" +
                               copies[0].filename().string() + "\";\n";
   EXPECT_EQ(script.rfind(literal, 0), 0u) << script;
+}
+
+TEST_F(PlasmaInstallerTest, EachScreenShowsItsMonitorsPictureAndOtherScreensKeepTheirs) {
+  // The screens as plasmashell numbers them: HDMI-A-1 first, and a third
+  // screen nobody gave a picture.
+  const QStringList screens = {"screen=HDMI-A-1:1920,0,1280x1024", "screen=DP-1:0,0,1920x1080",
+                               "screen=eDP-1:0,1080,1366x768"};
+  const std::filesystem::path desktops = record_.string() + ".desktops";
+  for (const QString& option : {QString(), QString("noconnector")}) {
+    SCOPED_TRACE(option.isEmpty() ? "by connector" : "by place, without screenForConnector");
+    std::filesystem::remove(desktops);
+    FakePlasmaShell shell(record_, false, option.isEmpty() ? screens : screens + QStringList{option});
+    ASSERT_TRUE(shell.Ready());
+    PlasmaInstaller installer(home_ / "copies");
+    std::string error;
+    ASSERT_TRUE(installer.InstallMonitors(testing::TwoMonitors(), error)) << error;
+    const std::string dp = FileUri(testing::CopyLabelled(home_ / "copies", "DP-1"));
+    const std::string hdmi = FileUri(testing::CopyLabelled(home_ / "copies", "HDMI-A-1"));
+    EXPECT_EQ(testing::ReadBytes(desktops),
+              "screen=0 plugin=org.kde.image Image=" + hdmi + " FillMode=2\n"
+              "screen=1 plugin=org.kde.image Image=" + dp + " FillMode=2\n"
+              "screen=2 plugin=org.kde.image Image=file:///old.png FillMode=-\n"
+              "screen=-1 plugin=org.kde.image Image=file:///old.png FillMode=-\n--end--\n");
+  }
+  // A monitor that no screen shows is named.
+  FakePlasmaShell shell(record_, false, {"screen=DP-1:0,0,1920x1080"});
+  ASSERT_TRUE(shell.Ready());
+  PlasmaInstaller installer(home_ / "copies");
+  std::string error;
+  EXPECT_FALSE(installer.InstallMonitors(testing::TwoMonitors(), error));
+  EXPECT_NE(error.find("no screen shows HDMI-A-1"), std::string::npos) << error;
 }
 
 TEST_F(PlasmaInstallerTest, AScriptErrorIsReported) {

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QImage>
+#include <cstring>
+#include <map>
 
+#include "fake_commands.h"
 #include "platform/temporary_file.h"
 #include "platform/wallpaper_installer.h"
 #include "platform/x11_root_installer.h"
@@ -103,6 +109,75 @@ TEST(DesktopDetection, NoDesktopAtAllIsNamedInTheError) {
   EXPECT_TRUE(installer->Persists());
 }
 
+TEST(DesktopAbilities, ACompositorWithoutLayerShellIsRecognisedBeforeAnythingStarts) {
+  TempFolder folder;
+  testing::FakeCommands fakes(folder / "bin");
+  fakes.Add("swaybg", "", 0, "sleep 30\n");
+  const auto no_bus = [](const std::string&) { return false; };
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> session;
+    bool layer_shell;
+    const char* installer;
+    bool can_install;
+  };
+  const Case cases[] = {
+      {"weston", {{"XDG_SESSION_DESKTOP", "weston"}}, false, "weston", false},
+      {"a bare compositor with layer shell", {}, true, "Wayland compositor", true},
+      {"GNOME on Wayland", {{"XDG_CURRENT_DESKTOP", "GNOME"}}, false, "GNOME", true},
+      {"KDE on Wayland", {{"XDG_CURRENT_DESKTOP", "KDE"}}, false, "KDE Plasma", true},
+      {"sway", {{"SWAYSOCK", "/run/user/1/sway.sock"}}, true, "sway", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::map<std::string, std::string> variables = c.session;
+    variables["WAYLAND_DISPLAY"] = "wayland-1";
+    variables["HOME"] = (folder / "home").string();
+    const auto installer =
+        MakeWallpaperInstaller(Environment(variables), no_bus, DesktopAbilities{c.layer_shell});
+    EXPECT_EQ(installer->Name(), c.installer);
+    EXPECT_EQ(installer->CanInstall(), c.can_install);
+    EXPECT_EQ(installer->CannotInstallReason().empty(), c.can_install);
+  }
+  // On weston the run is told why, in both languages, and nothing starts.
+  const auto weston = MakeWallpaperInstaller(
+      Environment({{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_SESSION_DESKTOP", "weston"}}), no_bus,
+      DesktopAbilities{false});
+  const std::string reason = weston->CannotInstallReason();
+  EXPECT_NE(reason.find("このデスクトップ（weston）には壁紙を設定する仕組みがありません"),
+            std::string::npos) << reason;
+  EXPECT_NE(reason.find("this desktop (weston) has no way to set a wallpaper; set MURVA00.BMP by hand"),
+            std::string::npos) << reason;
+  std::string error;
+  EXPECT_FALSE(weston->InstallMonitors(testing::TwoMonitors(), error));
+  EXPECT_EQ(error, reason);
+  EXPECT_FALSE(weston->Install(testing::WriteStripes(folder / "MURVA00.BMP", 8, 8), error));
+  EXPECT_TRUE(fakes.Calls("swaybg").empty());
+  EXPECT_FALSE(std::filesystem::exists(folder / "home" / ".local"));  // no copy made either
+}
+
+TEST(DesktopAbilities, TheCompositorIsNamedByTheProgramServingItsSocket) {
+  TempFolder folder;
+  const int listening = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listening, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, (folder / "wayland-7").c_str());
+  ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listening, 4), 0);
+  const EnvironmentLookup session =
+      Environment({{"WAYLAND_DISPLAY", "wayland-7"}, {"XDG_RUNTIME_DIR", folder.Path().string()}});
+  // This test program serves the socket.
+  std::string self = testing::ReadBytes("/proc/self/comm");
+  self = self.substr(0, self.find('\n'));
+  EXPECT_EQ(WaylandCompositorName(session), self);
+  const auto installer =
+      MakeWallpaperInstaller(session, [](const std::string&) { return false; }, DesktopAbilities{false});
+  EXPECT_NE(installer->CannotInstallReason().find("（" + self + "）"), std::string::npos);
+  close(listening);
+  EXPECT_EQ(WaylandCompositorName(Environment({{"WAYLAND_DISPLAY", "wayland-7"}})), "");
+}
+
 // --- The copy handed to desktops ---------------------------------------------
 
 TEST(WallpaperCopy, FolderFollowsTheDataHome) {
@@ -189,6 +264,30 @@ TEST(X11RootInstaller, NoDisplayIsReported) {
   const auto bmp = testing::WriteStripes(folder / "MURVA00.BMP", 8, 8);
   EXPECT_FALSE(installer.Install(bmp, error));
   EXPECT_NE(error.find("display"), std::string::npos);
+}
+
+TEST(X11RootInstaller, EachMonitorsPictureLiesAtItsRandrRectangle) {
+  testing::XvfbServer server("3200x1080x24");
+  ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+  X11RootInstaller installer(server.Display());
+  std::string error;
+  ASSERT_TRUE(installer.InstallMonitors(testing::TwoMonitors(), error)) << error;
+  EXPECT_FALSE(installer.Persists());
+  // Both halves of DP-1, both of HDMI-A-1, and black below HDMI-A-1.
+  const testing::RootSample first =
+      testing::SampleRoot(server.Display(), {{1, 1}, {1918, 1078}, {1921, 1}, {3198, 1022}});
+  const testing::RootSample second =
+      testing::SampleRoot(server.Display(), {{958, 540}, {961, 540}, {3000, 1050}, {2558, 500}});
+  EXPECT_NE(first.root_pmap, 0u);
+  EXPECT_EQ(first.root_pmap, first.esetroot_pmap);
+  EXPECT_EQ(first.pixel[0], 0xC81E28UL);   // DP-1's red
+  EXPECT_EQ(first.pixel[1], 0x0A78FAUL);   // DP-1's blue
+  EXPECT_EQ(first.pixel[2], 0x14A03CUL);   // HDMI-A-1's green
+  EXPECT_EQ(first.pixel[3], 0xE6D214UL);   // HDMI-A-1's yellow
+  EXPECT_EQ(second.pixel[0], 0xC81E28UL);  // the middle of DP-1, not shifted
+  EXPECT_EQ(second.pixel[1], 0x0A78FAUL);
+  EXPECT_EQ(second.pixel[2], 0x000000UL);
+  EXPECT_EQ(second.pixel[3], 0x14A03CUL);  // HDMI-A-1's halves meet at 2560
 }
 
 // --- The screen layout an X server reports -----------------------------------

@@ -102,6 +102,28 @@ TEST_F(XfceInstallerTest, ExistingPropertiesAreSetAndANoPictureStyleIsMended) {
   EXPECT_EQ(Stored("/backdrop/screen0/monitorVGA-0/workspace0/image-style"), "3");
 }
 
+TEST_F(XfceInstallerTest, EachMonitorsWorkspacesGetItsOwnPictureCentred) {
+  // A monitor that is not connected now keeps its wallpaper.
+  ASSERT_EQ(Xfconf({"-p", "/backdrop/screen0/monitorVGA-0/workspace0/last-image", "-n", "-t",
+                    "string", "-s", "/usr/share/backgrounds/old.png"}), 0);
+  XfceInstaller installer(Copies(), [] { return XfceScreenLayout{{"DP-1", "HDMI-A-1"}, 2}; });
+  std::string error;
+  ASSERT_TRUE(installer.InstallMonitors(testing::TwoMonitors(), error)) << error;
+  const std::string dp = testing::CopyLabelled(Copies(), "DP-1").string();
+  const std::string hdmi = testing::CopyLabelled(Copies(), "HDMI-A-1").string();
+  EndSession(hdmi);
+  for (const auto& [monitor, copy] : {std::pair{"DP-1", dp}, std::pair{"HDMI-A-1", hdmi}}) {
+    for (int workspace = 0; workspace < 2; ++workspace) {
+      const std::string base = std::string("/backdrop/screen0/monitor") + monitor + "/workspace" +
+                               std::to_string(workspace);
+      EXPECT_EQ(Stored(base + "/last-image"), copy) << base;
+      EXPECT_EQ(Stored(base + "/image-style"), "1") << base;
+    }
+  }
+  EXPECT_EQ(Stored("/backdrop/screen0/monitorVGA-0/workspace0/last-image"),
+            "/usr/share/backgrounds/old.png");
+}
+
 TEST_F(XfceInstallerTest, NothingToSetAndNoMonitorIsReported) {
   XfceInstaller installer(Copies(), [] { return XfceScreenLayout{{}, 1}; });
   std::string error;
