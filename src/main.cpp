@@ -205,8 +205,10 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> plugin_messages = PreparePictureFormats(executable_folder);
 
   murva::SpawnLauncher launcher;
+  murva::DesktopAbilities desktop;
+  desktop.layer_shell = facts.layer_shell;
   std::unique_ptr<murva::WallpaperInstaller> installer =
-      murva::MakeWallpaperInstaller(session_environment);
+      murva::MakeWallpaperInstaller(session_environment, desktop);
 
   murva::RunEnvironment environment;
   environment.program_folder = murva::ResolveProgramFolder(executable_folder, session_environment);
@@ -218,6 +220,12 @@ int main(int argc, char* argv[]) {
   environment.start_messages = std::move(plugin_messages);
   environment.monitors = murva::DiscoverMonitors(session_environment);
   environment.window_placement = facts.window_placement;
+  if (automatic && !installer->CanInstall()) {
+    // Said before anything is built; the picture is still written, for the
+    // user to set by hand.
+    environment.cannot_install = installer->CannotInstallReason();
+    murva::ReportUnattended(environment.cannot_install);
+  }
   if (const std::filesystem::path cache = murva::UserCacheFolder(); !cache.empty()) {
     environment.page_sizes_file = cache / "page-sizes";
   }

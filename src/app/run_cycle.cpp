@@ -279,12 +279,17 @@ bool RunCycle::BuildShownPage() {
                            state_.today,
                            *environment_.clock,
                            *environment_.random,
-                           environment_.installer,
+                           // A desktop that cannot take a wallpaper is not asked.
+                           environment_.cannot_install.empty() ? environment_.installer : nullptr,
                            view_.Screen(),
                            state_.program_folder};
   last_build_ = BuildMonitorWallpapers(inputs, environment_.monitors, *this);
   if (last_build_.missing_background) {
     FailAutomaticRun(text::kRunBuiltNothing);
+    return false;
+  }
+  if (!environment_.cannot_install.empty() && !copy_.make_only) {
+    FailAutomaticRun(environment_.cannot_install);
     return false;
   }
   if (!last_build_.installed && !copy_.make_only && environment_.installer) {
@@ -300,7 +305,8 @@ void RunCycle::BuildAndFinish() {
   // after a missing background or a failed install the next log-on, or the
   // resident mode, tries again.
   const bool built = BuildShownPage();
-  if (RecordsBuildDay(last_build_.Written(), built, copy_.make_only || !environment_.installer)) {
+  if (RecordsBuildDay(last_build_.Written(), built,
+                      copy_.make_only || (!environment_.installer && environment_.cannot_install.empty()))) {
     store_->WriteRecord(copy_, KeyName(keys::kCalMakeDay), state_.today.TodayText());
   }
   LaunchSpecialProgram(copy_, *engine_, state_.today, state_.built_today, state_.test_run,

@@ -55,6 +55,9 @@ struct RunEnvironment {
   // The folders the settings were looked for in, in order (an automatic run
   // without settings names them).
   std::vector<std::filesystem::path> searched_folders;
+  // Not empty: the desktop cannot take a wallpaper (why, in Japanese and
+  // English); the picture is written, nothing installed, and the run fails.
+  std::string cannot_install;
   // Whether the program may place its window and read back where it is (not
   // on Wayland).
   bool window_placement = true;
