@@ -73,21 +73,19 @@ class RenderCommandTest : public ::testing::Test {
   // The settings: titles, a schedule list, the output in the program folder
   // (where a build would write), and the records a run would change.
   void WriteSettings(int mode) {
-    std::string text = "[MURVA32PRE]\r\nCalenSelBa=1\r\nCalenSelEx=0\r\n[Murva32V4]\r\n";
-    for (const std::string& key :
-         {"CalWallUse=" + std::to_string(mode), std::string("CalenWeek2=2"), std::string("CalWalUsed=5"),
-          std::string("CalWalLast=1"), std::string("CalMakeDay=2026/05/03"), std::string("CalendTile=1"),
-          std::string("CalendFold=1"), std::string("CalenTitle=1"), std::string("TitlePosiX=40"),
-          std::string("TitlePosiY=20"), std::string("TiFntName1=ＭＳ Ｐゴシック"), std::string("TiFntSize1=20"),
-          std::string("TitleText1=000$YYYY年$MM月$DD日 $WW"), std::string("CalSchedul=3"),
-          std::string("SchdulWX11=40"), std::string("SchdulWY11=300"), std::string("SchdulWX13=40"),
-          std::string("SchdulWY13=300"), std::string("SchdulWX15=40"), std::string("SchdulWY15=300")}) {
-      text += key + "\r\n";
-    }
+    std::string text =
+        "[MURVA32PRE]\nCalenSelBa=1\nCalenSelEx=0\n[Murva32V4]\nCalWallUse=" + std::to_string(mode) +
+        "\nCalenWeek2=2\nCalWalUsed=5\nCalWalLast=1\nCalMakeDay=2026/05/03\nCalendTile=1\n"
+        "CalendFold=1\nCalenTitle=1\nTitlePosiX=40\nTitlePosiY=20\nTiFntName1=ＭＳ Ｐゴシック\n"
+        "TiFntSize1=20\nTitleText1=000$YYYY年$MM月$DD日 $WW\nCalSchedul=3\n";
     for (int page : {1, 3, 5}) {
-      text += "EditPathW" + std::to_string(page) + "=" + Background(page).string() + "\r\n";
+      const std::string n = std::to_string(page);
+      text += "EditPathW" + n + "=" + Background(page).string() + "\nSchdulWX1" + n +
+              "=40\nSchdulWY1" + n + "=300\n";
     }
-    testing::WriteBytes(Program() / "MURVA32.INI", EncodeCp932(text).value());
+    std::string lines;  // CR LF, as the Windows program writes
+    for (const char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    testing::WriteBytes(Program() / "MURVA32.INI", EncodeCp932(lines).value());
   }
 
   // The real program without a display (an X11 platform asked for, which
