@@ -10,9 +10,9 @@
 #include "app/messages.h"
 #include "app/resident_mode.h"
 #include "app/command_line.h"
+#include "app/program_plugins.h"
 #include "app/script_commands.h"
 #include "imaging/picture_loader.h"
-#include "imaging/spis.h"
 #include "platform/autostart_entry.h"
 #include "platform/cache_folder.h"
 #include "platform/instance_lock.h"
@@ -99,24 +99,10 @@ int ScriptSwitch(const murva::CommandLine& command) {
   return -1;
 }
 
-// The shipped plug-ins of an installation, found from the executable's
-// folder, so that an installation moved to another prefix still has them.
-void SearchInstalledPlugins(const std::filesystem::path& executable_folder) {
-#ifdef MURVA_PLUGIN_FOLDER_FROM_BIN
-  murva::TSPIs* spis = murva::SPIsInstance();
-  if (!spis || executable_folder.empty()) return;
-  const std::filesystem::path folder = executable_folder / MURVA_PLUGIN_FOLDER_FROM_BIN;
-  std::error_code error;
-  if (std::filesystem::is_directory(folder, error)) spis->Search((folder / "*.spi").string());
-#endif
-}
-
-
 // The plug-ins, searched once; their faults so far are named on standard
 // error, and those found just now are returned for an interactive start.
 std::vector<std::string> PreparePictureFormats(const std::filesystem::path& executable_folder) {
-  murva::InitializePictureFormats(executable_folder);
-  SearchInstalledPlugins(executable_folder);
+  murva::InitializeProgramPictureFormats(executable_folder);
   // Plug-ins that are not used because they crashed, aborted or hung are
   // named on standard error; one found faulty just now is also shown by an
   // interactive start. Faults found later, while a picture is read, are

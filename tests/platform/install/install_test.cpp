@@ -1,8 +1,9 @@
 // An installation into a temporary prefix (cmake --install) holds the
-// program, its plug-ins, the application entry, the icon and the manual page;
-// the installed program runs from there on a virtual X server, keeps its
-// settings in the user's configuration folder, reads a PNG background
-// through the installed plug-in, switches its log-on run, and the log-on run
+// program, its plug-ins, the application entry, the software-centre entry,
+// the icons, the manual page and the bash completion; the installed program
+// runs from there on a virtual X server, keeps its settings in the user's
+// configuration folder, reads a PNG background through the installed
+// plug-in (also for --render), switches its log-on run, and the log-on run
 // puts the wallpaper back on the bare X11 root window.
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <chrono>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -114,6 +117,15 @@ class InstallTest : public ::testing::Test {
     run.errors = ReadBytes(log / "err");
     return run;
   }
+  // The installed manual page as man shows it; its warnings in *messages.
+  static std::string Manual(std::string* messages) {
+    const auto manual = Prefix() / MURVA_INSTALL_MANDIR / "man1" / "murva32.1.gz";
+    std::string formatted;
+    RunCommand("man", {"--warnings", "-l", "-P", "cat", manual.string()}, &formatted, messages);
+    return formatted;
+  }
+  static std::filesystem::path Share() { return Prefix() / "share"; }
+
   static ProgramRun Murva(const std::vector<std::string>& arguments) {
     std::vector<std::string> command = {Program().string()};
     command.insert(command.end(), arguments.begin(), arguments.end());
@@ -186,11 +198,9 @@ TEST_F(InstallTest, ThePrefixHoldsEverything) {
   const std::string icon =
       ReadBytes(Prefix() / "share" / "icons" / "hicolor" / "scalable" / "apps" / "murva32.svg");
   EXPECT_NE(icon.find("<svg"), std::string::npos);
-  const auto manual = Prefix() / MURVA_INSTALL_MANDIR / "man1" / "murva32.1";
-  EXPECT_EQ(ReadBytes(manual).rfind(".TH MURVA32 1", 0), 0u);
-  // The manual page formats without a warning.
-  std::string formatted;
-  EXPECT_EQ(RunCommand("man", {"--warnings", "-l", "-P", "cat", manual.string()}, &formatted, &messages), 0);
+  // The manual page, compressed, formats without a warning.
+  const std::string formatted = Manual(&messages);
+  EXPECT_EQ(formatted.rfind("MURVA32(1)", 0), 0u) << formatted.substr(0, 200);
   EXPECT_NE(formatted.find("--autostart"), std::string::npos);
   EXPECT_EQ(messages, "");
   EXPECT_TRUE(std::filesystem::is_regular_file(Prefix() / "include" / "murva32" / "murva_spi.h"));
@@ -214,6 +224,57 @@ TEST_F(InstallTest, ThePrefixHoldsEverything) {
                        &verify_output, &verify_output),
             0)
       << verify_output;
+}
+
+// What software centres and menus read: the AppStream entry, which names
+// the application entry, and the icon at every size they use.
+TEST_F(InstallTest, TheSoftwareCentreEntryAndTheIconsAreValid) {
+  const auto metainfo = Share() / "metainfo" / "io.github.murva32.murva32.metainfo.xml";
+  std::string report;
+  EXPECT_EQ(RunCommand("appstreamcli", {"validate", "--no-net", "--pedantic", metainfo.string()},
+                       &report, &report),
+            0)
+      << report;
+  EXPECT_NE(ReadBytes(metainfo).find(">murva32.desktop</launchable>"), std::string::npos);
+  for (const int size : {48, 64, 128, 256}) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    const QImage icon(QString::fromStdString(
+        (Share() / "icons" / "hicolor" / folder / "apps" / "murva32.png").string()));
+    EXPECT_EQ(icon.size(), QSize(size, size)) << folder;
+    EXPECT_TRUE(icon.hasAlphaChannel()) << folder;
+  }
+}
+
+// Every switch the program's --help names is in the manual page, in the
+// README and in the bash completion, and the completion offers them.
+TEST_F(InstallTest, EverySwitchIsDocumentedAndCompleted) {
+  const ProgramRun help = Murva({"--help"});
+  ASSERT_EQ(help.exit_code, 0) << help.errors;
+  std::set<std::string> switches;
+  const std::regex named(R"((?:^|[\s\[(|])(--[a-z][a-z-]*[a-z]|-[Ee])(?![a-z-]))");
+  for (std::sregex_iterator it(help.output.begin(), help.output.end(), named), end; it != end; ++it) {
+    switches.insert((*it)[1]);
+  }
+  ASSERT_GE(switches.size(), 15u) << help.output;
+  std::string messages;
+  const std::string manual = Manual(&messages);
+  const std::string readme = ReadBytes(Share() / "doc" / "murva32" / "README.md");
+  const auto completion = Share() / "bash-completion" / "completions" / "murva32";
+  const std::string completer = ReadBytes(completion);
+  for (const std::string& name : switches) {
+    EXPECT_NE(manual.find(name), std::string::npos) << name << " is not in the manual page";
+    EXPECT_NE(readme.find(name), std::string::npos) << name << " is not in the README";
+    EXPECT_NE(completer.find(name), std::string::npos) << name << " is not in the completion";
+  }
+  // bash completes a switch's beginning and a value.
+  std::string completed;
+  const std::string script =
+      "source /usr/share/bash-completion/bash_completion && source '" + completion.string() +
+      "' && complete() { COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMP_LINE=\"$*\";"
+      " COMP_POINT=${#COMP_LINE}; COMPREPLY=(); _murva32;"
+      " echo \"${COMPREPLY[*]}\"; } && complete murva32 --ren && complete murva32 --render x.png --page ''";
+  ASSERT_EQ(RunCommand("bash", {"-c", script}, &completed, &messages), 0) << messages;
+  EXPECT_EQ(completed, "--render\n1 2 3 4 5 6 7 8\n") << messages;
 }
 
 TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLogOn) {
@@ -246,6 +307,17 @@ TEST_F(InstallTest, TheInstalledProgramBuildsSwitchesItsLogOnRunAndRestoresAtLog
       << verdicts << build.errors;
   EXPECT_NE(verdicts.find("\tusable\t"), std::string::npos) << verdicts;
   EXPECT_EQ(verdicts.find("png.spi"), std::string::npos) << verdicts;
+
+  // The same page without a display through the installed plug-in, for a
+  // script: nothing recorded.
+  const std::string settings = ReadBytes(Settings() / "MURVA32.INI");
+  const auto rendered = Home() / "rendered.png";
+  const ProgramRun render = Murva({"--render", rendered.string(), "--size", "800x600"});
+  ASSERT_EQ(render.exit_code, 0) << render.errors;
+  const QImage picture(QString::fromStdString(rendered.string()));
+  ASSERT_EQ(picture.size(), QSize(800, 600));
+  EXPECT_EQ(picture.pixel(790, 590), kLeft);  // 790 - 640 = 150: the left half of the second tile
+  EXPECT_EQ(ReadBytes(Settings() / "MURVA32.INI"), settings);
 
   // 2. The log-on run switched on from a script: a valid entry that starts
   //    the installed program with "-E", recorded in the settings.
