@@ -1,8 +1,10 @@
 #include "app/page_render.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/background_file.h"
+#include "app/monitor_build.h"
 #include "app/page_choice.h"
 #include "app/wallpaper_build.h"
 #include "calendar/calendar_ex1.h"
@@ -77,10 +79,36 @@ PageRender RenderPage(const PageRenderRequest& request) {
   } else if (const std::string problem = store.ReadProblemMessage(); !problem.empty()) {
     render.messages.push_back(problem);
   }
-  SettingsStore::InitControlState(copy, request.size.width, request.size.height);
+  // The title position ranges over the screen it was placed on (the
+  // picture's, when that is not known); the layout bars start afresh.
+  const ScreenReference title_screen = copy.title_screen;
+  if (title_screen.Known()) {
+    SettingsStore::InitControlState(copy, title_screen.width, title_screen.height);
+  } else {
+    SettingsStore::InitControlState(copy, kMaxScreenCoordinate, kMaxScreenCoordinate);
+  }
   copy.wallpaper_page =
       request.page >= 1 && request.page <= kPageCount ? request.page : PageOfDay(store, copy, request.moment);
   store.LoadPageSettings(copy);
+  // The page's own screen gives the size when none is asked for; positions
+  // placed before screens were recorded stand on the picture's size.
+  ScreenSize size = request.size;
+  if (size.width <= 0 || size.height <= 0) {
+    size = copy.layout.screen.Known() ? ScreenSize{copy.layout.screen.width, copy.layout.screen.height}
+                                      : kDefaultRenderSize;
+  }
+  Monitor monitor;
+  monitor.desktop = {0, 0, size.width, size.height};
+  monitor.pixel_width = size.width;
+  monitor.pixel_height = size.height;
+  monitor.primary = true;
+  const ScreenReference picture = ReferenceOf(monitor);
+  if (!copy.layout.screen.Known()) copy.layout.screen = picture;
+  if (!copy.title_screen.Known()) {
+    copy.title_screen = picture;
+    copy.title_x = std::min(copy.title_x, picture.width);
+    copy.title_y = std::min(copy.title_y, picture.height);
+  }
   store.LoadDayGrids(copy);
   LoadHolidayLines(*engine, copy.holiday_grid, copy.holiday_method, today.year, today.month);
   LoadSpecialDayLines(*engine, copy.special_grid, today.year, today.month);
@@ -97,9 +125,9 @@ PageRender RenderPage(const PageRenderRequest& request) {
 
   // The random forms draw the same picture for the same day.
   SeededRandom random(static_cast<std::uint32_t>(JuliusOf(request.moment)));
-  const BuildInputs inputs{copy,  store,  *engine, schedules,    today,
-                           clock, random, nullptr, request.size, request.program_folder};
-  render.canvas = ComposeWallpaper(inputs, render.background, host);
+  const BuildInputs inputs{copy,  store,  *engine, schedules, today,
+                           clock, random, nullptr, size,      request.program_folder};
+  render.canvas = ComposeForMonitor(inputs, monitor, render.background, host);
   return render;
 }
 

@@ -19,14 +19,18 @@
 
 namespace murva {
 
-// The size made when none is asked for.
+// The size made when none is asked for and the page does not know the size
+// of the screen its positions were placed on.
 inline constexpr ScreenSize kDefaultRenderSize{1920, 1080};
 
 struct PageRenderRequest {
   std::filesystem::path program_folder;  // holds MURVA32.INI and MURVA32.SCH
   int page = 0;                          // 1..8; 0: the page of the day (PageOfDay)
   LocalDateTime moment;                  // the day (and time) the build stands on
-  ScreenSize size = kDefaultRenderSize;
+  // The picture's size; {0, 0}: the size of the screen the page's positions
+  // were placed on, else kDefaultRenderSize. The page is drawn as for a
+  // monitor of this size at scale 1, its positions mapped onto it.
+  ScreenSize size{0, 0};
 };
 
 struct PageRender {

@@ -80,15 +80,6 @@ int RunRenderCommand(const CommandLine& command) {
                 << std::strerror(errno) << '\n';
       return kExitRunFailed;
     }
-    // The build tiles a background to the screen only when it is smaller
-    // and the page asks for it; otherwise the picture keeps the
-    // background's size and the desktop fits it to the screen.
-    if (picture.width() != request.size.width || picture.height() != request.size.height) {
-      std::cerr << "murva32: the picture has the size of page " << render.page
-                << "'s background, " << picture.width() << 'x' << picture.height()
-                << " (a background is tiled to the size only when it is smaller and its page"
-                << " tiles it)\n";
-    }
     return 0;
   } catch (const MissingBackgroundError& error) {
     std::cerr << "murva32: --render: page " << error.Page() << " has no background picture";
