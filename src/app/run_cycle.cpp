@@ -3,6 +3,8 @@
 #include <exception>
 #include <iostream>
 
+#include "app/calendar_refresh.h"
+#include "app/imported_holidays.h"
 #include "app/last_wallpaper.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
@@ -116,6 +118,7 @@ void RunCycle::FormCreate() {
     store_->LoadDayGrids(copy_);
     LoadHolidayLines(*engine_, copy_.holiday_grid, copy_.holiday_method, state_.today.year,
                      state_.today.month);
+    ApplyImportedHolidays(*engine_, state_.program_folder);
     LoadSpecialDayLines(*engine_, copy_.special_grid, state_.today.year, state_.today.month);
     // 12-14.
     view_.HighlightWeekdaySelector(JuliusToWeekday(DateToJulius(
@@ -252,6 +255,7 @@ void RunCycle::BuildShownPage() {
 
 // Raises: an error here skips the closing of the window in the caller.
 void RunCycle::BuildAndFinish() {
+  RefreshSubscriptionsBeforeBuild(state_.program_folder);
   BuildShownPage();
   store_->WriteRecord(copy_, KeyName(keys::kCalMakeDay), state_.today.TodayText());
   LaunchSpecialProgram(copy_, *engine_, state_.today, state_.built_today, state_.test_run,
