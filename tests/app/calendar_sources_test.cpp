@@ -13,12 +13,15 @@
 #include "app/calendar_collection.h"
 #include "app/calendar_refresh.h"
 #include "app/calendar_watch.h"
+#include "app/imported_holidays.h"
 #include "app/wallpaper_build.h"
 #include "app_test_support.h"
 #include "calendar/calendar_ex1.h"
 #include "calendar/day_type.h"
 #include "calendar/julius.h"
 #include "platform/scoped_environment.h"
+#include "render/calendar_drawing.h"
+#include "render/recording_canvas.h"
 #include "schedule/schedule_period.h"
 #include "settings/calendar_source_store.h"
 #include "settings/setting_keys.h"
@@ -280,6 +283,41 @@ TEST_F(CalendarSourcesTest, ResidentRebuildsOnlyWhenTheShownEventsChange) {
   watch.Refresh();
   round();
   EXPECT_EQ(rebuilds, 2);
+}
+
+// The colours "15" is drawn in when the wallpaper's calendars show June
+// 2027, with the engine set up as the run cycle sets it up.
+std::vector<Color> ColoursOfThe15th(const std::filesystem::path& folder) {
+  const FixedClock clock({2027, 6, 1, 9, 0, 0});
+  auto engine = MakeCalendarEx1(clock);
+  ApplyImportedHolidays(*engine, folder);
+  engine->Today();
+  WorkingCopy copy;
+  copy.calendar_style = kCalendarStyleBox;
+  copy.period = 0;
+  copy.month_label_style = 1;
+  copy.weekday_label_style = 1;
+  RecordingCanvas canvas;
+  testing::ScriptedRandom random;
+  DrawCalendars(canvas, *engine, copy, TodayFields::Of(2027, 6, 1), random, [](const std::string&) {});
+  std::vector<Color> colours;
+  for (const DrawnText& drawn : canvas.Drawn()) {
+    if (drawn.text == "15") colours.push_back(drawn.font.color);
+  }
+  return colours;
+}
+
+TEST(HolidayImport, AListedDayIsDrawnAsAHolidayOnTheWallpaper) {
+  TempFolder folder;
+  const WorkingCopy copy;
+  const Color holiday = copy.pages[0].holiday;
+  std::vector<Color> before = ColoursOfThe15th(folder.Path());
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(std::count(before.begin(), before.end(), holiday), 0);
+  WriteBytes(folder / "list.csv", "国民の祝日・休日月日,国民の祝日・休日名称\n2027/1/1,元日\n2027/6/15,新しい祝日\n");
+  ASSERT_TRUE(ImportHolidayList(folder / "list.csv", folder.Path()).list);
+  std::vector<Color> after = ColoursOfThe15th(folder.Path());
+  EXPECT_EQ(std::count(after.begin(), after.end(), holiday), 1);
 }
 
 }  // namespace
