@@ -10,6 +10,7 @@
 #include "bench_calendar.h"
 #include "calendar/calendar_ex1.h"
 #include "gradient_background.h"
+#include "platform/calendar_cache.h"
 #include "schedule/ical_calendar.h"
 #include "schedule/schedule_period.h"
 #include "settings/calendar_source_store.h"
@@ -78,6 +79,20 @@ void BM_BuildWithCalendars(benchmark::State& state) {
   unsetenv("XDG_CACHE_HOME");
 }
 BENCHMARK(BM_BuildWithCalendars)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The part of the first build of a process that later builds keep: reading
+// the three calendars of BM_BuildWithCalendars and expanding a month.
+void BM_ReadThreeCalendarsCold(benchmark::State& state) {
+  const std::string text = bench::BenchCalendar(400, 40);
+  const DisplayZone zone = DisplayZone::System();
+  for (auto _ : state) {
+    for (int k = 0; k < 3; ++k) {
+      const auto calendar = ICalendar::Read(text);
+      benchmark::DoNotOptimize(calendar->Occurrences({2025, 3, 3}, {2025, 4, 3}, zone).size());
+    }
+  }
+}
+BENCHMARK(BM_ReadThreeCalendarsCold)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace murva

@@ -19,6 +19,9 @@ constexpr std::int64_t kZoneMargin = 2 * kDay;
 // years never holds a build up.
 constexpr int kMostRuleSteps = 200000;
 constexpr int kMostInstances = 20000;
+// ... and all rules of a calendar together, so that thousands of dense
+// rules cannot either.
+constexpr long kMostStepsOfAll = 2000000;
 
 // The keys an instance is matched by against EXDATE and RECURRENCE-ID: its
 // time on the comparison scale and, for dates, its day.
@@ -118,7 +121,7 @@ class Expansion {
       icalrecur_iterator_set_start(iterator, from);
     }
     for (int step = 0;; ++step) {
-      if (step >= kMostRuleSteps) {
+      if (step >= kMostRuleSteps || --steps_left_ < 0) {
         dense_ = true;
         break;
       }
@@ -130,19 +133,17 @@ class Expansion {
     icalrecur_iterator_free(iterator);
   }
 
-  bool InWindow(const CivilDate& date) const { return date >= first_ && date <= last_; }
-
   // The days of one instance that lie in the window.
   void Emit(const CalendarEvent& event, const icaltimetype& start) {
     if (event.all_day || start.is_date) {
       const CivilDate day{start.year, start.month, start.day};
       const int days = event.all_day ? event.days : 1;
-      for (int k = 0; k < days; ++k) {
-        const CivilDate date = AddDays(day, k);
-        if (date > last_) break;
-        if (InWindow(date)) {
-          out_.push_back({date, -1, true, k > 0, event.summary});
-        }
+      // Straight to the window: a span may begin centuries before it.
+      const int first_day = DayNumberOf(day);
+      const int from = std::max(0, DayNumberOf(first_) - first_day);
+      const int to = std::min(days - 1, DayNumberOf(last_) - first_day);
+      for (int k = from; k <= to; ++k) {
+        out_.push_back({AddDays(day, k), -1, true, k > 0, event.summary});
       }
       return;
     }
@@ -159,8 +160,8 @@ class Expansion {
       end = zone_.WallOf(instant + std::max<std::int64_t>(0, event.seconds - 1));
     }
     if (end.date < begin.date) end.date = begin.date;
-    for (CivilDate date = begin.date; date <= end.date && date <= last_; date = AddDays(date, 1)) {
-      if (!InWindow(date)) continue;
+    for (CivilDate date = std::max(begin.date, first_); date <= end.date && date <= last_;
+         date = AddDays(date, 1)) {
       const bool first_day = date == begin.date;
       out_.push_back({date, first_day ? begin.second_of_day / 60 : -1, false, !first_day,
                       event.summary});
@@ -174,6 +175,7 @@ class Expansion {
   const DisplayZone& zone_;
   std::vector<CalendarOccurrence>& out_;
   bool dense_ = false;
+  long steps_left_ = kMostStepsOfAll;
 };
 
 }  // namespace

@@ -57,6 +57,11 @@ CalendarSourcesPanel::CalendarSourcesPanel(PanelContext& context, QWidget* paren
   list_->setHeaderLabels({"名前", "色", "使い方", "ファイル・アドレス", "状態"});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
+  for (const int column : {kColor, kUse}) {
+    list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+  list_->setColumnWidth(kName, 140);
+  list_->setColumnWidth(kAddress, 240);
   list_->header()->setSectionResizeMode(kStatus, QHeaderView::Stretch);
   list_->setMinimumHeight(list_->fontMetrics().height() * 5);
   list_->setToolTip("名前はダブルクリックで変更、左のチェックで使う・使わないを切り替えます");

@@ -161,6 +161,13 @@ const ExpansionCase kCases[] = {
      "2025/06/01", "2025/06/30", "Asia/Tokyo",
      {"2025/06/02 08:00 Run", "2025/06/03 08:00 Run", "2025/06/04 08:00 Run",
       "2025/06/10 08:00 Run"}},
+    {"spans of centuries show only the window's days, at once",
+     "BEGIN:VEVENT\nUID:long\nDTSTART;VALUE=DATE:00010101\nDTEND;VALUE=DATE:29991231\n"
+     "SUMMARY:Era\nEND:VEVENT\n"
+     "BEGIN:VEVENT\nUID:longer\nDTSTART:00010101T000000\nDTEND:29991231T000000\n"
+     "SUMMARY:Age\nEND:VEVENT\n",
+     "2025/05/01", "2025/05/02", "Asia/Tokyo",
+     {"2025/05/01 Age", "2025/05/01 Era", "2025/05/02 Age", "2025/05/02 Era"}},
     {"text with percent, line break and no summary",
      "BEGIN:VEVENT\nUID:t\nDTSTART;VALUE=DATE:20250701\nSUMMARY:50% off\\nsale\nEND:VEVENT\n"
      "BEGIN:VEVENT\nUID:u\nDTSTART;VALUE=DATE:20250702\nEND:VEVENT\n",

@@ -1,5 +1,6 @@
 // The calendar sources on the schedule page and the holiday list import on
 // "休日の設定", driven through the real widgets.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -69,6 +70,12 @@ TEST_F(CalendarSourcesPanelTest, SourcesAreAddedChangedAndRemovedAndSavedAtOnce)
   for (int column = 0; column < Tree()->columnCount(); ++column) {
     EXPECT_EQ(Tree()->topLevelItem(1)->text(column).toStdString().find("5ecret"), std::string::npos);
   }
+
+  // A picture of the page with its sources, to look at.
+  form_->resize(1024, 768);
+  QApplication::processEvents();
+  std::filesystem::create_directories(MURVA_TEST_ARTEFACT_DIR);
+  EXPECT_TRUE(form_->grab().save(QString(MURVA_TEST_ARTEFACT_DIR) + "/calendar-sources.png"));
 
   // An address that is none is refused with a message.
   panel->AddAddress("calendar.example.com/x.ics");
