@@ -17,11 +17,11 @@ constexpr std::int64_t kZoneMargin = 2 * kDay;
 // The most steps a repeat rule takes in one expansion, and the most
 // instances one series gives in the window: a rule of every second over
 // years never holds a build up.
-constexpr int kMostRuleSteps = 200000;
+constexpr int kMostRuleSteps = 100000;
 constexpr int kMostInstances = 20000;
 // ... and all rules of a calendar together, so that thousands of dense
 // rules cannot either.
-constexpr long kMostStepsOfAll = 2000000;
+constexpr long kMostStepsOfAll = 500000;
 
 // The keys an instance is matched by against EXDATE and RECURRENCE-ID: its
 // time on the comparison scale and, for dates, its day.
