@@ -107,3 +107,12 @@ function(murva_test_suite name)
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name})
 endfunction()
+
+# Qt Network for one target: linked, and its headers found, without the
+# compile definition that would set the target apart from the others sharing
+# its precompiled headers (only a few files use it).
+function(murva_use_qt_network target)
+  target_link_libraries(${target} PRIVATE $<LINK_ONLY:Qt6::Network>)
+  target_include_directories(${target} SYSTEM PRIVATE
+    $<TARGET_PROPERTY:Qt6::Network,INTERFACE_INCLUDE_DIRECTORIES>)
+endfunction()

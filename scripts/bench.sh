@@ -20,4 +20,5 @@ MURVA_CMAKE_OPTIONS="-DMURVA_BUILD_BENCHMARKS=ON ${MURVA_CMAKE_OPTIONS:-}" \
 if [ "$run" -eq 1 ]; then
   "$build/bin/murva_bench"
   "$build/bin/imaging_bench"
+  "$top/scripts/icalendar-side-by-side.sh" "$build"
 fi

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/calendar_watch.h"
 #include "app/last_wallpaper.h"
 #include "app/page_choice.h"
 #include "app/command_line.h"
@@ -83,6 +84,7 @@ class Resident final : public QObject, private WatchHost {
   SleepSignal sleep_;
   QTimer periodic_;
   int stop_fd_ = -1;
+  CalendarWatch calendars_{program_folder_, [this] { loop_.Handle(WatchCause::kCalendars); }};
   std::unique_ptr<WallpaperInstaller> installer_;  // made when first needed
   std::unique_ptr<QProcess> run_;
   QTimer run_limit_;
@@ -163,6 +165,7 @@ void Resident::Start() {
   Log("keeping the wallpaper current: watching " + watched + "and checking every " +
       std::to_string(kPeriodicSeconds / 60) + " minutes");
   QTimer::singleShot(0, this, [this] { loop_.Handle(WatchCause::kStart); });
+  calendars_.Start();
 }
 
 bool Resident::LoadCopy(const SettingsStore& store, WorkingCopy& copy) {

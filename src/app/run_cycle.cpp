@@ -4,6 +4,8 @@
 #include <exception>
 #include <iostream>
 
+#include "app/calendar_refresh.h"
+#include "app/imported_holidays.h"
 #include "app/last_wallpaper.h"
 #include "app/messages.h"
 #include "app/page_choice.h"
@@ -138,6 +140,7 @@ void RunCycle::FormCreate() {
     store_->LoadDayGrids(copy_);
     LoadHolidayLines(*engine_, copy_.holiday_grid, copy_.holiday_method, state_.today.year,
                      state_.today.month);
+    ApplyImportedHolidays(*engine_, state_.program_folder);
     LoadSpecialDayLines(*engine_, copy_.special_grid, state_.today.year, state_.today.month);
     // 12-14.
     view_.HighlightWeekdaySelector(JuliusToWeekday(DateToJulius(
@@ -301,6 +304,7 @@ bool RunCycle::BuildShownPage() {
 
 // Raises: an error here skips the closing of the window in the caller.
 void RunCycle::BuildAndFinish() {
+  RefreshSubscriptionsBeforeBuild(state_.program_folder);
   // The day is recorded only for a wallpaper that was made (and installed):
   // after a missing background or a failed install the next log-on, or the
   // resident mode, tries again.

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/background_file.h"
+#include "app/calendar_collection.h"
 #include "app/messages.h"
 #include "calendar/julius.h"
 #include "calendar/split_text.h"
@@ -46,6 +47,8 @@ std::optional<int> FieldNumber(const std::string& field) {
 }
 
 }  // namespace
+
+void BuildHost::Remark(const std::string& text) { std::cerr << "murva32: " << text << '\n'; }
 
 WallpaperCanvas LoadWallpaperBackground(const std::filesystem::path& path, int color_256) {
   switch (color_256) {
@@ -109,6 +112,12 @@ void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost
     QtCanvas drawing(canvas.image);
     // Step 7: titles.
     if (copy.titles_on) DrawTitles(drawing, copy, inputs.today, inputs.clock);
+    // The calendar sources: lines for the schedule list, days for the
+    // month calendars; a source that cannot be read is named and left out.
+    const CalendarContribution calendars =
+        CalendarsForBuild(copy, inputs.program_folder, inputs.today);
+    for (const std::string& problem : calendars.problems) host.Remark(problem);
+    inputs.engine.SetCalendarDays(calendars.holidays, calendars.special_days);
     // Steps 8-10: the engine stands on the current date, then the calendars
     // are drawn (dates in the short "yy/mm/dd" form from here on).
     const LocalDateTime now = inputs.clock.Now();
@@ -121,7 +130,7 @@ void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost
     // Step 11: the schedule list.
     if (copy.schedule_range > 0) {
       DrawSchedule(drawing, inputs.schedules, copy, inputs.today, inputs.clock,
-                   inputs.program_folder);
+                   inputs.program_folder, calendars.lines);
     }
   }
 }

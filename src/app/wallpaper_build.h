@@ -32,6 +32,10 @@ class BuildHost {
                            MessageIcon icon = MessageIcon::kInformation) = 0;
   // The action of the close button: close, or restore the shrunk window.
   virtual void CloseButtonAction() = 0;
+  // A remark that should not stop anyone (a calendar source that could not
+  // be fetched or read): standard error, where the log of an automatic run
+  // goes. The control panel shows it in the source's status line.
+  virtual void Remark(const std::string& text);
 };
 
 // A host for builds nobody watches (the preview's, a resident run's
@@ -41,6 +45,7 @@ class SilentBuildHost : public BuildHost {
   void Repaint() override {}
   void ShowMessage(const std::string&, MessageIcon) override {}
   void CloseButtonAction() override {}
+  void Remark(const std::string&) override {}
 };
 
 struct BuildInputs {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/calendar_collection.h"
 #include "app/run_cycle.h"
 #include "app/wallpaper_build.h"
 #include "calendar/calendar_ex1.h"
@@ -31,6 +32,8 @@ std::unique_ptr<TCalendarEx> EngineOf(const PreviewScene& scene) {
   std::unique_ptr<TCalendarEx> engine = MakeCalendarEx1(*scene.clock);
   engine->SetHolidayList(scene.holiday_lines);
   engine->SetSpecialDayList(scene.special_day_lines);
+  engine->SetListedHolidays(scene.listed_holidays);
+  engine->SetUsesSystemHolidays(scene.system_holidays);
   return engine;
 }
 
@@ -57,7 +60,8 @@ void FindAreas(const PreviewScene& scene, QSize size, PreviewPicture& picture) {
   if (scene.copy.schedule_range > 0) {
     extent.Clear();
     ScheduleList entries = scene.schedules;
-    DrawSchedule(extent, entries, scene.copy, scene.today, *scene.clock, scene.program_folder);
+    DrawSchedule(extent, entries, scene.copy, scene.today, *scene.clock, scene.program_folder,
+                 CalendarsForBuild(scene.copy, scene.program_folder, scene.today).lines);
     picture.schedule_area = extent.Extent();
   }
 }
@@ -69,6 +73,8 @@ PreviewScene PreviewSceneOf(RunCycle& cycle, ScreenSize screen) {
   scene.copy = cycle.Copy();
   scene.holiday_lines = cycle.Engine().HolidayList();
   scene.special_day_lines = cycle.Engine().SpecialDayList();
+  scene.listed_holidays = cycle.Engine().ListedHolidayList();
+  scene.system_holidays = cycle.Engine().UsesSystemHolidays();
   scene.schedules = cycle.Schedules();
   scene.today = cycle.State().today;
   scene.clock = &cycle.Engine().ClockSource();

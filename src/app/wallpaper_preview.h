@@ -12,12 +12,14 @@
 #include <QSize>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/run_view.h"
 #include "app/wallpaper_canvas.h"
 #include "calendar/clock.h"
+#include "calendar/listed_holidays.h"
 #include "render/today_fields.h"
 #include "schedule/schedule_list.h"
 #include "settings/working_copy.h"
@@ -31,6 +33,8 @@ struct PreviewScene {
   WorkingCopy copy;
   std::vector<std::string> holiday_lines;      // the engine's day lists
   std::vector<std::string> special_day_lines;
+  std::shared_ptr<const ListedHolidays> listed_holidays;  // the imported official list
+  bool system_holidays = true;
   ScheduleList schedules;
   TodayFields today;
   const Clock* clock = &SystemLocalClock();   // outlives the preview

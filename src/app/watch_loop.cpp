@@ -22,6 +22,7 @@ const char* CauseName(WatchCause cause) {
     case WatchCause::kMidnight: return "midnight";
     case WatchCause::kPeriodic: return "periodic check";
     case WatchCause::kInstanceFreed: return "control panel closed";
+    case WatchCause::kCalendars: return "calendars changed";
   }
   return "";
 }
@@ -88,6 +89,7 @@ bool WatchLoop::Due(WatchCause cause, const WatchRecord& record, const LocalDay&
       return differs || record.always_build || record.random_mode;
     case WatchCause::kClockSet:
     case WatchCause::kTimeZone:
+    case WatchCause::kCalendars:
       return differs;
     case WatchCause::kMidnight:
       return moved_on;

@@ -28,6 +28,7 @@ enum class WatchCause {
   kMidnight,       // the alarm at the start of the next local day
   kPeriodic,       // the fallback check every few minutes
   kInstanceFreed,  // the program's single-instance lock may have been released
+  kCalendars,      // the calendar sources' events of the shown days changed
 };
 
 const char* CauseName(WatchCause cause);

@@ -46,6 +46,7 @@ void ConfigureCalendarEx1(TCalendarEx& calendar) {
   calendar.SetAutoEquinox(true);
   calendar.SetAutoFurikae(true);
   calendar.SetAutoKokumin(true);
+  calendar.SetUsesSystemHolidays(true);
   calendar.SetHolidayList(BuiltInHolidayLines());
   calendar.SetSpecialDayList(BuiltInSpecialDayLines());
 }

@@ -144,6 +144,26 @@ void TCustomCalendarEx::SetAutoKokumin(bool on) {
   DrawAll();
 }
 
+void TCustomCalendarEx::SetListedHolidays(std::shared_ptr<const ListedHolidays> list) {
+  listed_ = std::move(list);
+  DrawAll();
+}
+
+void TCustomCalendarEx::SetUsesSystemHolidays(bool on) {
+  system_holidays_ = on;
+  DrawAll();
+}
+
+bool TCustomCalendarEx::ListsHolidaysOf(std::int32_t year) const {
+  return system_holidays_ && listed_ && listed_->Covers(year);
+}
+
+void TCustomCalendarEx::SetCalendarDays(DayNames holidays, DayNames special_days) {
+  calendar_holidays_ = std::move(holidays);
+  calendar_special_days_ = std::move(special_days);
+  DrawAll();
+}
+
 void TCustomCalendarEx::ParseDayLine(const std::string& line, int year, int& month, int& day,
                                      std::string& name) const {
   ::murva::ParseDayLine(line, year, month, day, name);
@@ -170,6 +190,7 @@ constexpr const char* kKokuminHolidayName = "国民の休日";
 
 bool TCustomCalendarEx::IsNamedHoliday(std::int32_t julius) const {
   const DateTriple date = JuliusToDate(julius);
+  if (ListsHolidaysOf(date.year)) return listed_->NameOf(julius) != nullptr;
   std::string name;
   for (const std::string& line : holiday_list_) {
     int line_month = date.month;
@@ -197,6 +218,8 @@ bool TCustomCalendarEx::IsSubstituteByLaw(std::int32_t julius) const {
 
 TCustomCalendarEx::ComputedHoliday TCustomCalendarEx::ComputedHolidayOf(
     std::int32_t julius) const {
+  // A listed year names every rest day itself.
+  if (ListsHolidaysOf(JuliusToDate(julius).year)) return ComputedHoliday::kNone;
   if (auto_furikae_ && IsSubstituteByLaw(julius)) return ComputedHoliday::kSubstitute;
   // A substitute holiday stays one when the substitute rule is switched off;
   // it never turns into a citizens' holiday.
@@ -217,17 +240,23 @@ int TCustomCalendarEx::DayTypeOf(std::int32_t year, int month, int day) const {
     ParseDayLine(line, year, line_month, line_day, name);
     if (line_month == month && line_day == day) flags |= dtSpecialDay;
   }
-  for (const std::string& line : holiday_list_) {
-    int line_month = month;
-    int line_day = 0;
-    ParseDayLine(line, year, line_month, line_day, name);
-    if (line_month == month && line_day == day) flags |= dtHoliday;
-  }
   const std::int32_t julius = DateToJulius(year, month, day);
+  const bool listed = ListsHolidaysOf(year);
+  if (calendar_special_days_.count(julius) != 0) flags |= dtSpecialDay;
+  if (listed) {
+    if (listed_->NameOf(julius) != nullptr) flags |= dtHoliday;
+  } else {
+    for (const std::string& line : holiday_list_) {
+      int line_month = month;
+      int line_day = 0;
+      ParseDayLine(line, year, line_month, line_day, name);
+      if (line_month == month && line_day == day) flags |= dtHoliday;
+    }
+  }
   const int weekday = JuliusToWeekday(julius);
   if (weekday == kSunday) flags |= dtSunday;
   if (weekday == kSaturday) flags |= dtSaturday;
-  if (auto_equinox_ &&
+  if (!listed && auto_equinox_ &&
       (IsSpringEquinoxDay(year, month, day) || IsAutumnEquinoxDay(year, month, day))) {
     flags |= dtHoliday;
   }
@@ -239,6 +268,7 @@ int TCustomCalendarEx::DayTypeOf(std::int32_t year, int month, int day) const {
       case ComputedHoliday::kNone: break;
     }
   }
+  if (calendar_holidays_.count(julius) != 0) flags |= dtHoliday;
   return flags;
 }
 
@@ -251,17 +281,31 @@ std::string TCustomCalendarEx::DayTextOf(std::int32_t year, int month, int day) 
     ParseDayLine(line, year, line_month, line_day, name);
     if (line_month == month && line_day == day) names.push_back(name);
   }
+  const std::int32_t julius = DateToJulius(year, month, day);
+  const auto add_calendar_names = [&names, julius](const DayNames& days) {
+    const auto found = days.find(julius);
+    if (found != days.end()) names.insert(names.end(), found->second.begin(), found->second.end());
+  };
+  add_calendar_names(calendar_special_days_);
   bool named_holiday = false;
-  for (const std::string& line : holiday_list_) {
-    int line_month = month;
-    int line_day = 0;
-    ParseDayLine(line, year, line_month, line_day, name);
-    if (line_month == month && line_day == day) {
-      names.push_back(name);
+  const bool listed = ListsHolidaysOf(year);
+  if (listed) {
+    if (const std::string* listed_name = listed_->NameOf(julius)) {
+      names.push_back(*listed_name);
       named_holiday = true;
     }
+  } else {
+    for (const std::string& line : holiday_list_) {
+      int line_month = month;
+      int line_day = 0;
+      ParseDayLine(line, year, line_month, line_day, name);
+      if (line_month == month && line_day == day) {
+        names.push_back(name);
+        named_holiday = true;
+      }
+    }
   }
-  if (auto_equinox_) {
+  if (!listed && auto_equinox_) {
     if (IsSpringEquinoxDay(year, month, day)) {
       names.emplace_back("春分の日");
       named_holiday = true;
@@ -271,12 +315,13 @@ std::string TCustomCalendarEx::DayTextOf(std::int32_t year, int month, int day) 
     }
   }
   if (!named_holiday) {
-    switch (ComputedHolidayOf(DateToJulius(year, month, day))) {
+    switch (ComputedHolidayOf(julius)) {
       case ComputedHoliday::kSubstitute: names.emplace_back(kSubstituteHolidayName); break;
       case ComputedHoliday::kKokumin: names.emplace_back(kKokuminHolidayName); break;
       case ComputedHoliday::kNone: break;
     }
   }
+  add_calendar_names(calendar_holidays_);
   return CommaText(names);
 }
 

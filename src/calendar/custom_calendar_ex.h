@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "calendar/cal_ex_fonts.h"
 #include "calendar/clock.h"
 #include "calendar/color.h"
+#include "calendar/listed_holidays.h"
 
 namespace murva {
 
@@ -86,6 +88,25 @@ class TCustomCalendarEx {
   bool AutoKokumin() const { return auto_kokumin_; }
   void SetAutoKokumin(bool on);
 
+  // The official holiday list imported by the user: in the years it covers,
+  // its days and names stand instead of the holiday lines and the computed
+  // rules (equinoxes, substitute and citizens' holidays), as long as the
+  // system's holidays are in use. The user's own holiday method turns them
+  // off (LoadHolidayLines); ConfigureCalendarEx1 turns them on again.
+  void SetListedHolidays(std::shared_ptr<const ListedHolidays> list);
+  const std::shared_ptr<const ListedHolidays>& ListedHolidayList() const { return listed_; }
+  bool UsesSystemHolidays() const { return system_holidays_; }
+  void SetUsesSystemHolidays(bool on);
+  // Whether the year's national holidays come from the listed holidays.
+  bool ListsHolidaysOf(std::int32_t year) const;
+
+  // Days marked by calendar sources, in every year and on top of every rule:
+  // holidays (they never make a substitute or citizens' holiday) and special
+  // days.
+  void SetCalendarDays(DayNames holidays, DayNames special_days);
+  const DayNames& CalendarHolidays() const { return calendar_holidays_; }
+  const DayNames& CalendarSpecialDays() const { return calendar_special_days_; }
+
   // Interprets one day line for a year (see day_line.h).
   virtual void ParseDayLine(const std::string& line, int year, int& month, int& day,
                             std::string& name) const;
@@ -133,6 +154,10 @@ class TCustomCalendarEx {
   bool auto_equinox_ = true;
   bool auto_furikae_ = true;
   bool auto_kokumin_ = true;
+  std::shared_ptr<const ListedHolidays> listed_;
+  bool system_holidays_ = true;
+  DayNames calendar_holidays_;
+  DayNames calendar_special_days_;
   std::function<void()> redraw_;
 };
 

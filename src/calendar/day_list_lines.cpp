@@ -40,6 +40,9 @@ void LoadHolidayLines(TCalendarEx& calendar, const DayGrid& grid, int holiday_me
                       std::int32_t year, int month) {
   if (holiday_method != kHolidayMethodUser) return;
   calendar.ClearHolidayList();
+  // An imported official list replaces the system's rules, which the user's
+  // own method does not use either.
+  calendar.SetUsesSystemHolidays(false);
   calendar.SetAutoEquinox(false);
   // The user lists exactly the days he wants; no day between two of them is
   // added for him. Substitute holidays stay as the rule of the year gives them.

@@ -95,9 +95,10 @@ std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output,
 std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries,
                                       const WorkingCopy& copy, const TodayFields& today,
                                       const Clock& clock,
-                                      const std::filesystem::path& program_folder) {
+                                      const std::filesystem::path& program_folder,
+                                      const std::vector<DatedLine>& calendar_lines) {
   ScheduleList output = ExpandSchedule(entries, ScheduleFilePath(program_folder),
-                                       ScheduleOptionsOf(copy), today, clock);
+                                       ScheduleOptionsOf(copy), today, clock, calendar_lines);
   return DrawScheduleLines(canvas, std::move(output), copy, today);
 }
 

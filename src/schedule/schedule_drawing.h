@@ -12,6 +12,7 @@
 #include "render/canvas.h"
 #include "render/today_fields.h"
 #include "render/today_mark.h"
+#include "schedule/calendar_lines.h"
 #include "schedule/schedule_list.h"
 #include "schedule/schedule_options.h"
 #include "settings/working_copy.h"
@@ -49,10 +50,12 @@ std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output,
 // The whole schedule block of a build: reloads the entry list from the
 // schedule file in the program folder, expands it (ExpandSchedule) and draws
 // the result. Returns the output lines as DrawScheduleLines does. The expansion's errors pass
-// to the caller before anything is drawn.
+// to the caller before anything is drawn. The lines of the calendar sources
+// are listed with the entries.
 std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries,
                                       const WorkingCopy& copy, const TodayFields& today,
                                       const Clock& clock,
-                                      const std::filesystem::path& program_folder);
+                                      const std::filesystem::path& program_folder,
+                                      const std::vector<DatedLine>& calendar_lines = {});
 
 }  // namespace murva

@@ -357,7 +357,7 @@ std::string ExpandedText(std::string_view line) { return std::string(ExpandedTex
 
 ScheduleList ExpandMergedLines(const std::vector<std::string>& merged,
                                const ScheduleOptions& options, const TodayFields& today,
-                               const Clock& clock) {
+                               const Clock& clock, const std::vector<DatedLine>& calendar_lines) {
   // The same as WidenYears, ResolveRepeats and the output steps one after
   // another over the whole list, done line by line in reused buffers: every
   // year is checked first, so a malformed year is still the first error.
@@ -392,17 +392,24 @@ ScheduleList ExpandMergedLines(const std::vector<std::string>& merged,
       expand(copy);
     }
   }
+  std::string text;
+  for (const DatedLine& line : calendar_lines) {
+    if (!MatchesPeriod(line.date, today, options.period)) continue;
+    text.assign(1, ' ');
+    text += line.text;
+    output.AddText(line.date, text);
+  }
   AddBirthdayLine(options.birthday, today, output);
   return output.Finish();
 }
 
 ScheduleList ExpandSchedule(ScheduleList& entries, const std::filesystem::path& schedule_file,
                             const ScheduleOptions& options, const TodayFields& today,
-                            const Clock& clock) {
+                            const Clock& clock, const std::vector<DatedLine>& calendar_lines) {
   LoadScheduleFile(schedule_file, entries);
   return ExpandMergedLines(
       MergeScheduleSources(entries, options.source, options.external_path, today), options, today,
-      clock);
+      clock, calendar_lines);
 }
 
 }  // namespace murva

@@ -21,6 +21,7 @@
 
 #include "calendar/clock.h"
 #include "render/today_fields.h"
+#include "schedule/calendar_lines.h"
 #include "schedule/schedule_date.h"
 #include "schedule/schedule_list.h"
 #include "schedule/schedule_options.h"
@@ -74,15 +75,18 @@ std::string ExpandedText(std::string_view line);
 // Steps after the sources are merged: widen years, resolve repeats, add the
 // weekly, n-th-weekday, start-marker, plain-date and birthday lines, insert
 // weekday labels and collapse duplicates. Throws ScheduleIntegerError and
-// ScheduleDateError for malformed lines; nothing is returned then.
+// ScheduleDateError for malformed lines; nothing is returned then. The lines
+// of calendar sources join the output as dated lines, each where the
+// period's rule lists its date.
 ScheduleList ExpandMergedLines(const std::vector<std::string>& merged, const ScheduleOptions& options,
-                               const TodayFields& today, const Clock& clock);
+                               const TodayFields& today, const Clock& clock,
+                               const std::vector<DatedLine>& calendar_lines = {});
 
 // The whole expansion: reloads the entry list from the schedule file (a
 // missing file leaves it as it is), merges the sources and expands them.
 // Returns the output list, sorted and without duplicates.
 ScheduleList ExpandSchedule(ScheduleList& entries, const std::filesystem::path& schedule_file,
                             const ScheduleOptions& options, const TodayFields& today,
-                            const Clock& clock);
+                            const Clock& clock, const std::vector<DatedLine>& calendar_lines = {});
 
 }  // namespace murva

@@ -246,6 +246,28 @@ inline constexpr SettingKey kMonitorNam{.name = "MonitNam", .type = KeyType::kTe
 inline constexpr SettingKey kMonitorPag{.name = "MonitPag", .type = KeyType::kInteger,
                                         .family = KeyFamily::kNumbered, .first = 1, .last = kMonitorChoiceCount,
                                         .max_value = kPageCount};
+// The calendars read besides the schedule file, in a section of their own
+// ("Murva32Cal"), shared by both sets; the Windows program never reads it.
+// Texts are kept in the form of ini_safe_text.h. A source n has the keys
+// IcsName<n> .. IcsUsed<n>; IcsCount says how many there are.
+inline constexpr int kMaxCalendarSources = 999;
+inline constexpr SettingKey kIcsCount{.name = "IcsCount", .type = KeyType::kInteger,
+                                      .max_value = kMaxCalendarSources};
+inline constexpr SettingKey kIcsName{.name = "IcsName", .type = KeyType::kText,
+                                     .family = KeyFamily::kNumbered, .first = 1, .last = kMaxCalendarSources};
+inline constexpr SettingKey kIcsAddr{.name = "IcsAddr", .type = KeyType::kText,
+                                     .family = KeyFamily::kNumbered, .first = 1, .last = kMaxCalendarSources};
+inline constexpr SettingKey kIcsColr{.name = "IcsColr", .type = KeyType::kText,
+                                     .family = KeyFamily::kNumbered, .first = 1, .last = kMaxCalendarSources};
+inline constexpr SettingKey kIcsOnOf{.name = "IcsOnOf", .type = KeyType::kBoolean,
+                                     .family = KeyFamily::kNumbered, .first = 1, .last = kMaxCalendarSources,
+                                     .default_value = 1};
+inline constexpr SettingKey kIcsUsed{.name = "IcsUsed", .type = KeyType::kSelection,
+                                     .family = KeyFamily::kNumbered, .first = 1, .last = kMaxCalendarSources,
+                                     .max_value = 2};
+// Minutes between two fetches of the subscriptions by the resident mode.
+inline constexpr SettingKey kIcsRefresh{.name = "IcsRefresh", .type = KeyType::kInteger, .default_value = 30,
+                                        .min_value = 5, .max_value = 24 * 60};
 
 }  // namespace keys
 

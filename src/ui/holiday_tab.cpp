@@ -16,6 +16,7 @@
 #include "settings/day_list.h"
 #include "ui/calendar_widget.h"
 #include "ui/day_grid_table.h"
+#include "ui/holiday_import_box.h"
 #include "ui/panel_context.h"
 #include "ui/qt_colors.h"
 
@@ -89,9 +90,10 @@ HolidayTab::HolidayTab(PanelContext& context, QWidget* parent) : QWidget(parent)
   bottom->addWidget(save_);
   connect(save_, &QPushButton::clicked, this, [this] { SpeedButtonSaveHolidayClick(); });
   layout->addLayout(bottom, 2, 0, 1, 3);
+  layout->addWidget(new HolidayImportBox(context_, *preview_, [this] { ShowPreview(); }, this), 3, 0, 1, 3);
   layout->setColumnStretch(0, 1);
   layout->setColumnStretch(1, 1);
-  layout->setRowStretch(3, 1);
+  layout->setRowStretch(4, 1);
 
   // The drawing code's engine lives here, outside the visible area.
   calendar_ex1_ = new TCalendarWidget(this);

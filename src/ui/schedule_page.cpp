@@ -23,6 +23,7 @@
 #include "schedule/schedule_period.h"
 #include "schedule/schedule_purge.h"
 #include "settings/cp932.h"
+#include "ui/calendar_sources_panel.h"
 #include "ui/panel_context.h"
 #include "ui/ui_helpers.h"
 
@@ -117,6 +118,7 @@ SchedulePage::SchedulePage(PanelContext& context, QWidget* parent)
   layout->addWidget(BuildEditor(), 0, 0);
   layout->addWidget(BuildDisplaySettings(), 0, 1);
   layout->addWidget(BuildSource(), 1, 0, 1, 2);
+  layout->addWidget(new CalendarSourcesPanel(context_, this), 2, 0, 1, 2);
   layout->setColumnStretch(0, 1);
   layout->setRowStretch(0, 1);
   ConnectEditor();
