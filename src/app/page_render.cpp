@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/background_file.h"
+#include "app/imported_holidays.h"
 #include "app/monitor_build.h"
 #include "app/page_choice.h"
 #include "app/wallpaper_build.h"
@@ -111,6 +112,7 @@ PageRender RenderPage(const PageRenderRequest& request) {
   }
   store.LoadDayGrids(copy);
   LoadHolidayLines(*engine, copy.holiday_grid, copy.holiday_method, today.year, today.month);
+  ApplyImportedHolidays(*engine, request.program_folder);
   LoadSpecialDayLines(*engine, copy.special_grid, today.year, today.month);
   ScheduleList schedules;
   LoadScheduleFile(request.program_folder / "MURVA32.SCH", schedules);
