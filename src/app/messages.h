@@ -19,6 +19,14 @@ inline constexpr const char* kRunBuiltNothing =
 inline constexpr const char* kNoDisplayForPanel =
     "画面がないためコントロールパネルを開けません / no display to open the control panel on "
     "(DISPLAY and WAYLAND_DISPLAY are not set); murva32 --render FILE makes a picture without one";
+inline constexpr const char* kNoSettingsForRun =
+    "設定ファイル（MURVA32.INI）がないため壁紙を作成できません．探した場所："
+    "\r(no settings file MURVA32.INI, so no wallpaper was made; looked in:)";
+inline constexpr const char* kHowToMakeSettings =
+    "コントロールパネル（引数なしの murva32）で壁紙の背景などを設定してから、もう一度実行してください．"
+    "\r(start the control panel, murva32 without arguments, to make the settings, then run again)";
+inline constexpr const char* kRunWithoutSettings =
+    "設定ファイル（MURVA32.INI）がありません / no settings file (MURVA32.INI): nothing was built";
 inline constexpr const char* kRunCancelled = "壁紙の作成を中止しました / the build was cancelled";
 inline const std::string kRunInstalledNothing =
     std::string("壁紙を設定できませんでした / the wallpaper was made but not set: ");

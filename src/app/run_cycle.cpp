@@ -123,6 +123,10 @@ void RunCycle::FormCreate() {
       store_->LoadSetChoice(copy_);
       state_.built_today = store_->LoadGeneralSettings(copy_, state_.today.TodayText(), *this);
       store_->LoadPageSettings(copy_);
+    } else if (IsAutomaticStart()) {
+      // An automatic run has nothing to build from: it says where it looked
+      // and how to make settings, and ends (FormActivate).
+      missing_settings_ = true;
     } else {
       // Something that cannot be read as the settings file is named, and the
       // start goes on as without a settings file.
@@ -156,6 +160,14 @@ void RunCycle::FormCreate() {
   });
 }
 
+std::string NoSettingsForAutomaticRun(const std::vector<std::filesystem::path>& folders,
+                                      const std::string& problem) {
+  std::string text = problem.empty() ? std::string() : problem + "\r\r";
+  text += text::kNoSettingsForRun;
+  for (const std::filesystem::path& folder : folders) text += "\r    " + folder.string();
+  return text + "\r\r" + text::kHowToMakeSettings;
+}
+
 void RunCycle::FormActivate() {
   // The run is decided once, at the first activation. Coming back to the
   // window later (from a message box of the build, or from another program)
@@ -169,6 +181,14 @@ void RunCycle::FormActivate() {
       store_->LoadPageSettings(copy_);
       view_.RefreshControls();
       view_.RefreshPagePositions();
+      return;
+    }
+    if (missing_settings_) {
+      view_.ShowMessage(NoSettingsForAutomaticRun(environment_.searched_folders,
+                                                  store_->ReadProblemMessage()),
+                        MessageIcon::kWarning);
+      FailAutomaticRun(text::kRunWithoutSettings);
+      view_.CloseMainWindow();
       return;
     }
     if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom) {

@@ -63,6 +63,11 @@ struct RunEnvironment {
   bool window_placement = true;
 };
 
+// What an automatic run without a settings file says: where it looked, and
+// how to make settings.
+std::string NoSettingsForAutomaticRun(const std::vector<std::filesystem::path>& folders,
+                                      const std::string& problem);
+
 class RunCycle final : private SettingsHost, private BuildHost {
  public:
   RunCycle(RunView& view, RunEnvironment environment);
@@ -145,6 +150,7 @@ class RunCycle final : private SettingsHost, private BuildHost {
   bool activated_ = false;
   bool auto_run_started_ = false;
   bool failed_ = false;
+  bool missing_settings_ = false;  // an automatic start found no settings file
   std::string failure_;
   std::optional<WindowPlace> stored_place_;  // where the settings put the window
   std::optional<WindowPlace> opened_at_;     // where it was opened

@@ -101,6 +101,16 @@ class FakeInstaller : public WallpaperInstaller {
     pixels_in_memory.push_back(pixels);
     return Install(picture, error);
   }
+  // Several monitors at once: the pictures as the desktop gets them.
+  std::vector<MonitorWallpaper> monitor_wallpapers;
+  bool InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
+                       std::string& error) override {
+    if (wallpapers.size() == 1) return WallpaperInstaller::InstallMonitors(wallpapers, error);
+    monitor_wallpapers = wallpapers;
+    for (const MonitorWallpaper& wallpaper : wallpapers) installed.push_back(wallpaper.file);
+    if (!succeed) error = "refused";
+    return succeed;
+  }
 };
 
 // Answers random(n) from a script, then 0.

@@ -99,14 +99,14 @@ TEST_P(HostileRunTest, TheRunEndsWithItsMessageAndNothingIsWrittenOver) {
   const std::string reason = testing::HostileReason(GetParam().kind);
   switch (GetParam().role) {
     case Role::kSettings:
-      // As without a settings file: the first-use message, with the file
-      // named first; the run then goes on (and has no background).
+      // As without a settings file: the automatic run names the file first,
+      // then says it has no settings to build from, and ends.
       ASSERT_FALSE(view_.messages.empty());
       EXPECT_EQ(view_.messages[0].rfind("ﾌｧｲﾙ " + path + " は開けません\r", 0), 0u)
           << view_.messages[0];
       EXPECT_NE(view_.messages[0].find(reason), std::string::npos);
-      EXPECT_NE(view_.messages[0].find(text::kSettingsMissing), std::string::npos);
-      EXPECT_TRUE(SaidSomethingWith("指定された壁紙 [  ] がありません\r"));
+      EXPECT_NE(view_.messages[0].find(text::kNoSettingsForRun), std::string::npos);
+      EXPECT_FALSE(Built());
       break;
     case Role::kSchedule:
       // The schedule cannot be read: the build stops with the message.

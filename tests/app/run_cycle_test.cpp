@@ -45,8 +45,10 @@ class RunCycleTest : public ::testing::Test {
   }
 
   RunCycle& Start(const std::string& argument, bool unattended = false,
-                  std::vector<std::string> start_messages = {}) {
+                  std::vector<std::string> start_messages = {},
+                  std::vector<std::filesystem::path> searched = {}) {
     RunEnvironment environment;
+    environment.searched_folders = std::move(searched);
     environment.unattended = unattended;
     environment.start_messages = std::move(start_messages);
     environment.program_folder = folder_.Path();
@@ -55,6 +57,7 @@ class RunCycleTest : public ::testing::Test {
     environment.random = &random_;
     environment.launcher = &launcher_;
     environment.installer = &installer_;
+    environment.monitors = monitors_;
     cycle_ = std::make_unique<RunCycle>(view_, environment);
     cycle_->FormCreate();
     return *cycle_;
@@ -67,6 +70,7 @@ class RunCycleTest : public ::testing::Test {
   }
 
   TempFolder folder_;
+  MonitorLayout monitors_;  // empty: one of the view's screen size
   FixedClock clock_{kSunday};
   ScriptedRandom random_;
   FakeLauncher launcher_;
@@ -88,23 +92,21 @@ TEST_F(RunCycleTest, StartUpShowsModeVersionAndTodaysWeekday) {
   EXPECT_TRUE(view_.messages.empty());
 }
 
-TEST_F(RunCycleTest, MissingSettingsFileSaysSoAndAutomaticRunBuildsOnDefaults) {
-  RunCycle& cycle = Start("-E");
-  ASSERT_EQ(view_.messages.size(), 1u);
-  EXPECT_EQ(view_.messages[0], text::kSettingsMissing);
-  EXPECT_FALSE(cycle.State().built_today);
+// An automatic run without settings has nothing to build: it says where it
+// looked and how to make settings, fails, and records nothing.
+TEST_F(RunCycleTest, AnAutomaticRunWithoutSettingsSaysWhereItLookedAndFails) {
+  RunCycle& cycle = Start("-E", false, {}, {folder_ / "a", folder_ / "b"});
+  EXPECT_TRUE(view_.messages.empty());  // nothing before the run is decided
   cycle.FormActivate();
-  // Page 1 has no background by default: the build says so and closes.
-  ASSERT_EQ(view_.messages.size(), 2u);
-  // The system's text, then a line saying that no file is set for page 1.
-  EXPECT_EQ(view_.messages[1].rfind("指定された壁紙 [  ] がありません\r「壁紙 １」には", 0), 0u);
-  EXPECT_EQ(view_.message_icons[0], MessageIcon::kInformation);
-  EXPECT_EQ(view_.message_icons[1], MessageIcon::kWarning);
+  ASSERT_EQ(view_.messages.size(), 1u);
+  const std::string& text = view_.messages[0];
+  EXPECT_NE(text.find("MURVA32.INI"), std::string::npos);
+  EXPECT_NE(text.find((folder_ / "a").string()), std::string::npos) << text;
+  EXPECT_NE(text.find((folder_ / "b").string()), std::string::npos) << text;
+  EXPECT_NE(text.find("コントロールパネル"), std::string::npos);
   EXPECT_GE(view_.close_requests, 1);
-  // Nothing was built: the day is not recorded, so the next run tries again,
-  // and the run says it failed.
-  EXPECT_EQ(Ini().find("CalMakeDay"), std::string::npos);
   EXPECT_TRUE(cycle.Failed());
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA32.INI"));
 }
 
 TEST_F(RunCycleTest, PluginNoticesAreShownByAnInteractiveStartOnly) {
@@ -404,6 +406,71 @@ TEST(TitleHelp, LinesJoinedByCarriageReturnsWithAnEmptyLineAfterTheSecond) {
   EXPECT_EQ(help.rfind("■タイトルのフォント色について■\r", 0), 0u);
   EXPECT_NE(help.find("ダイアログで選択します\r\r■置き換え文字マクロの一覧■\r"), std::string::npos);
   EXPECT_NE(help.find("WindowsXP）を半角で表示"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace murva
+
+namespace murva {
+namespace {
+
+// The leftmost column holding a pixel of the weekday colour (white): where
+// the calendar begins.
+int LeftmostWhite(const QImage& picture) {
+  for (int x = 0; x < picture.width(); ++x) {
+    for (int y = 0; y < picture.height(); ++y) {
+      if (picture.pixel(x, y) == qRgb(255, 255, 255)) return x;
+    }
+  }
+  return -1;
+}
+
+Monitor TestMonitor(std::string name, MonitorRect desktop, bool primary) {
+  Monitor monitor;
+  monitor.name = std::move(name);
+  monitor.desktop = desktop;
+  monitor.pixel_width = desktop.width;
+  monitor.pixel_height = desktop.height;
+  monitor.primary = primary;
+  return monitor;
+}
+
+// Two monitors of different sizes: each gets a picture of its own size; a
+// calendar placed near the right edge of the screen it was placed on stays
+// as near the right edge of the smaller monitor; a monitor given a page of
+// its own shows that page; the settings keep the positions as placed.
+TEST_F(RunCycleTest, EveryMonitorGetsAPictureOfItsOwnSizeAndPage) {
+  monitors_ = {TestMonitor("DP-1", {0, 0, 1920, 1080}, true),
+               TestMonitor("HDMI-A-1", {1920, 0, 1280, 1024}, false)};
+  const std::vector<std::string> placed = {"CalendTile=1", "CalendWX11=1400", "CalendWY11=100",
+                                           "PosScrnW1=1920", "PosScrnH1=1080", "PosScale1=100"};
+  WriteSettings(placed, {1, 2});
+  RunCycle& cycle = Start("-E");
+  cycle.FormActivate();
+  ASSERT_FALSE(cycle.Failed()) << cycle.FailureReason();
+  ASSERT_EQ(installer_.monitor_wallpapers.size(), 2u);
+  const MonitorWallpaper& big = installer_.monitor_wallpapers[0];
+  const MonitorWallpaper& small = installer_.monitor_wallpapers[1];
+  EXPECT_EQ(big.file, folder_ / "MURVA00.BMP");
+  EXPECT_EQ(small.file, folder_ / "MURVA00-HDMI-A-1.BMP");
+  EXPECT_EQ(big.pixels.size(), QSize(1920, 1080));
+  EXPECT_EQ(small.pixels.size(), QSize(1280, 1024));
+  EXPECT_EQ(QImage(QString::fromStdString(small.file.string())).size(), QSize(1280, 1024));
+  EXPECT_NEAR(LeftmostWhite(big.pixels), 1400, 2);
+  EXPECT_NEAR(LeftmostWhite(small.pixels), 1280 - (1920 - 1400), 2);
+  EXPECT_NE(Ini().find("CalendWX11=1400"), std::string::npos);
+  EXPECT_NE(Ini().find("CalMakeDay=2026/12/06"), std::string::npos);
+
+  // The smaller monitor with a page of its own: page 2, with page 2's
+  // positions (the defaults: top left).
+  std::vector<std::string> own_page = placed;
+  own_page.insert(own_page.end(), {"MonitNam1=HDMI-A-1", "MonitPag1=2"});
+  WriteSettings(own_page, {1, 2});
+  installer_ = FakeInstaller();
+  Start("-E").FormActivate();
+  ASSERT_EQ(installer_.monitor_wallpapers.size(), 2u);
+  EXPECT_NEAR(LeftmostWhite(installer_.monitor_wallpapers[1].pixels), 0, 2);
+  EXPECT_NE(Ini().find("CalWalUsed=1"), std::string::npos);
 }
 
 }  // namespace
