@@ -22,23 +22,27 @@ MonitorLayout X11Monitors(const std::string& display_name, const EnvironmentLook
   const std::string resources = resource_text ? resource_text : "";
   const Window root = DefaultRootWindow(display);
 
-  int event_base = 0, error_base = 0, major = 0, minor = 0;
-  if (!XRRQueryExtension(display, &event_base, &error_base) ||
-      !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 2)) {
-    // No outputs to ask: the screen is the one monitor.
+  // Without outputs to ask (no RandR 1.2, or a server that reports none
+  // lit, as Xvfb may before it is probed), the screen is the one monitor.
+  const auto whole_screen = [&] {
     Monitor screen;
     screen.name = "screen";
     screen.pixel_width = DisplayWidth(display, DefaultScreen(display));
     screen.pixel_height = DisplayHeight(display, DefaultScreen(display));
     screen.desktop = {0, 0, screen.pixel_width, screen.pixel_height};
     screen.scale = X11MonitorScale(resources, environment, screen.name, 0);
-    layout.push_back(screen);
-    ArrangeMonitorLayout(layout, 0);
-    return layout;
+    MonitorLayout single{screen};
+    ArrangeMonitorLayout(single, 0);
+    return single;
+  };
+  int event_base = 0, error_base = 0, major = 0, minor = 0;
+  if (!XRRQueryExtension(display, &event_base, &error_base) ||
+      !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 2)) {
+    return whole_screen();
   }
 
   XRRScreenResources* screen_resources = XRRGetScreenResourcesCurrent(display, root);
-  if (!screen_resources) return layout;
+  if (!screen_resources) return whole_screen();
   const RROutput primary_output = XRRGetOutputPrimary(display, root);
   int primary = -1;
   for (int i = 0; i < screen_resources->noutput; ++i) {
@@ -67,6 +71,7 @@ MonitorLayout X11Monitors(const std::string& display_name, const EnvironmentLook
     XRRFreeOutputInfo(output);
   }
   XRRFreeScreenResources(screen_resources);
+  if (layout.empty()) return whole_screen();
   ArrangeMonitorLayout(layout, primary);
   return layout;
 }

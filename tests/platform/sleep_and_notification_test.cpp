@@ -123,7 +123,7 @@ TEST(DesktopNotification, ANoticeReachesTheNotificationServer) {
   EXPECT_TRUE(ShowDesktopNotification("MURVA32", "指定された壁紙 [ /a<b>&c ] がありません\rもう一行", error))
       << error;
   EXPECT_EQ(testing::ReadBytes(record),
-            "MURVA32\nMURVA32\n指定された壁紙 [ /a&lt;b&gt;&amp;c ] がありません\nもう一行\n--end--\n");
+            "MURVA32\nMURVA32\n指定された壁紙 [ /a&lt;b&gt;&amp;c ] がありません\nもう一行\n\n--end--\n");
   server.terminate();
   server.waitForFinished(10000);
 }

@@ -150,10 +150,19 @@ class SessionProcess {
         ::_exit(126);
       }
       if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(126);
-      ::dup2(null_fd, 0);
-      ::dup2(output_fd, 1);
-      ::dup2(error_fd, 2);
-      if (setup.ready_fd >= 0) ::dup2(setup.ready_fd, 9);
+      // A descriptor that already has its number keeps it, without its
+      // close-on-exec flag (dup2 onto itself would leave the flag set).
+      const auto inherit = [](int from, int to) {
+        if (from == to) {
+          ::fcntl(to, F_SETFD, 0);
+        } else {
+          ::dup2(from, to);
+        }
+      };
+      inherit(null_fd, 0);
+      inherit(output_fd, 1);
+      inherit(error_fd, 2);
+      if (setup.ready_fd >= 0) inherit(setup.ready_fd, 9);
       ::execve(program.c_str(), arguments.data(), variables.data());
       ::_exit(127);
     }

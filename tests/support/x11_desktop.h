@@ -68,6 +68,14 @@ class X11Desktop {
   // The top-level window with exactly this title, 0 when there is none.
   Window Find(const std::string& title) { return Find(DefaultRootWindow(display_), title); }
 
+  // The titles of the windows shown now (mapped and viewable), "none" when
+  // no window is shown.
+  std::string ShownTitles() {
+    std::string titles;
+    CollectShown(DefaultRootWindow(display_), titles);
+    return titles.empty() ? "none" : titles;
+  }
+
   // The titles of all named windows, for a failure message.
   std::string Titles() {
     std::string titles;
@@ -149,6 +157,23 @@ class X11Desktop {
     unsigned count = 0;
     if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return;
     for (unsigned i = 0; i < count; ++i) Collect(children[i], titles);
+    if (children) XFree(children);
+  }
+
+  void CollectShown(Window window, std::string& titles) {
+    XWindowAttributes attributes;
+    if (window != DefaultRootWindow(display_) &&
+        (!XGetWindowAttributes(display_, window, &attributes) ||
+         attributes.map_state != IsViewable)) {
+      return;
+    }
+    if (const std::string name = Title(window); !name.empty()) {
+      titles += (titles.empty() ? "\"" : ", \"") + name + "\"";
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return;
+    for (unsigned i = 0; i < count; ++i) CollectShown(children[i], titles);
     if (children) XFree(children);
   }
 

@@ -1,11 +1,12 @@
 // Reading back what a wallpaper setter left on an X server's root window.
 #pragma once
 
+#include <QImage>
+#include <string>
+// Xlib after Qt: its macros clash with Qt's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include <string>
 
 namespace murva::testing {
 
@@ -52,6 +53,32 @@ inline RootSample SampleRoot(const std::string& display_name, const int (&points
   }
   XCloseDisplay(display);
   return sample;
+}
+
+}  // namespace murva::testing
+
+namespace murva::testing {
+
+// The whole root window as a picture (a 24-bit TrueColor server: 0xRRGGBB).
+inline QImage RootPicture(const std::string& display_name) {
+  Display* display = XOpenDisplay(display_name.c_str());
+  if (!display) return {};
+  const int screen = DefaultScreen(display);
+  const int width = DisplayWidth(display, screen);
+  const int height = DisplayHeight(display, screen);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes,
+                            ZPixmap);
+  QImage picture;
+  if (image) {
+    picture = QImage(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+      auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+      for (int x = 0; x < width; ++x) line[x] = 0xFF000000u | XGetPixel(image, x, y);
+    }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(display);
+  return picture;
 }
 
 }  // namespace murva::testing

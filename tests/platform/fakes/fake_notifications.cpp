@@ -2,10 +2,13 @@
 // bus: it owns org.freedesktop.Notifications, answers Notify on
 // /org/freedesktop/Notifications, and appends the application name, the
 // summary and the body of every notice to the file named by its argument
-// (each followed by a line "--end--"). GetCapabilities lists the
-// capabilities named after the file ("body" when none are).
+// (each followed by its buttons' keys and a line "--end--"). GetCapabilities
+// lists the capabilities named after the file ("body" when none are). A
+// notice that replaces another keeps its number. With press=KEY among the
+// words, the first notice offering the button KEY has it pressed a moment
+// later (ActionInvoked), as a user would.
 //
-//   fake_notifications RECORD-FILE [CAPABILITY...]
+//   fake_notifications RECORD-FILE [CAPABILITY...] [press=KEY]
 //
 // It prints "ready" once the name is taken.
 #include <QCoreApplication>
@@ -15,6 +18,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantMap>
 #include <cstdio>
 
@@ -23,8 +27,12 @@ class FakeNotifications : public QObject {
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
  public:
-  FakeNotifications(QString record, QStringList capabilities)
-      : record_(std::move(record)), capabilities_(std::move(capabilities)) {}
+  FakeNotifications(QString record, QStringList capabilities, QString press)
+      : record_(std::move(record)), capabilities_(std::move(capabilities)), press_(std::move(press)) {}
+
+ signals:
+  void ActionInvoked(uint id, const QString& action);
+  void NotificationClosed(uint id, uint reason);
 
  public slots:
   QStringList GetCapabilities() { return capabilities_; }
@@ -32,16 +40,28 @@ class FakeNotifications : public QObject {
   uint Notify(const QString& application, uint replaces, const QString& icon,
               const QString& summary, const QString& body, const QStringList& actions,
               const QVariantMap& hints, int timeout) {
+    QStringList keys;
+    for (int i = 0; i + 1 < actions.size(); i += 2) keys << actions[i];
     QFile file(record_);
     if (file.open(QIODevice::Append)) {
-      file.write((application + "\n" + summary + "\n" + body + "\n--end--\n").toUtf8());
+      file.write((application + "\n" + summary + "\n" + body + "\n" + keys.join(",") +
+                  "\n--end--\n").toUtf8());
     }
-    return ++count_;
+    const uint id = replaces != 0 ? replaces : ++count_;
+    if (!press_.isEmpty() && keys.contains(press_)) {
+      const QString key = press_;
+      press_.clear();
+      QTimer::singleShot(100, this, [this, id, key] { emit ActionInvoked(id, key); });
+    }
+    return id;
   }
+
+  void CloseNotification(uint id) { emit NotificationClosed(id, 3); }
 
  private:
   QString record_;
   QStringList capabilities_;
+  QString press_;
   uint count_ = 0;
 };
 
@@ -52,12 +72,20 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QStringList capabilities;
-  for (int i = 2; i < argc; ++i) capabilities << QString::fromLocal8Bit(argv[i]);
+  QString press;
+  for (int i = 2; i < argc; ++i) {
+    const QString word = QString::fromLocal8Bit(argv[i]);
+    if (word.startsWith("press=")) {
+      press = word.mid(6);
+    } else {
+      capabilities << word;
+    }
+  }
   if (capabilities.isEmpty()) capabilities << "body";
-  FakeNotifications server(QString::fromLocal8Bit(argv[1]), capabilities);
+  FakeNotifications server(QString::fromLocal8Bit(argv[1]), capabilities, press);
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.registerObject("/org/freedesktop/Notifications", &server,
-                          QDBusConnection::ExportAllSlots) ||
+                          QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals) ||
       !bus.registerService("org.freedesktop.Notifications")) {
     std::fprintf(stderr, "fake_notifications: %s\n", qPrintable(bus.lastError().message()));
     return 1;
