@@ -1,0 +1,121 @@
+// Cache files: whatever stands at a cache file's name is replaced by a new
+// regular file of mode 0600, never written through, and read only when it
+// is a regular file of the user's.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "platform/cache_folder.h"
+#include "support/temp_folder.h"
+
+namespace murva {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// What a test puts at the cache file's name before the program writes it.
+struct InPlace {
+  std::string what;
+  // Makes it at cache; `mine` is a file of the test's a link may point to.
+  std::function<void(const fs::path& cache, const fs::path& mine)> make;
+};
+
+const std::vector<InPlace>& EveryKind() {
+  static const std::vector<InPlace> kinds = {
+      {"link_to_a_file_of_the_users",
+       [](const fs::path& cache, const fs::path& mine) { fs::create_symlink(mine, cache); }},
+      {"link_to_nowhere",
+       [](const fs::path& cache, const fs::path& mine) {
+         fs::create_symlink(mine.parent_path() / "nowhere", cache);
+       }},
+      {"link_to_a_device",
+       [](const fs::path& cache, const fs::path&) { fs::create_symlink("/dev/null", cache); }},
+      {"folder",
+       [](const fs::path& cache, const fs::path&) {
+         fs::create_directories(cache / "inner");
+         WriteBytes(cache / "inner" / "file", "kept?");
+       }},
+      {"named_pipe", [](const fs::path& cache, const fs::path&) { mkfifo(cache.c_str(), 0600); }},
+      {"file_of_mode_000",
+       [](const fs::path& cache, const fs::path&) {
+         WriteBytes(cache, "old cache\n");
+         chmod(cache.c_str(), 0);
+       }},
+  };
+  return kinds;
+}
+
+class CacheFile : public ::testing::TestWithParam<InPlace> {
+ protected:
+  void SetUp() override {
+    WriteBytes(mine_, "a file of the user's\n");
+    fs::create_directories(cache_.parent_path());
+    GetParam().make(cache_, mine_);
+  }
+
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(cache_.parent_path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  TempFolder folder_;
+  fs::path mine_ = folder_ / "mine";
+  fs::path cache_ = folder_ / "cache" / "murva32" / "page-sizes";
+};
+
+TEST_P(CacheFile, IsNotReadFromAnythingButARegularFileOfTheUsers) {
+  if (GetParam().what == "file_of_mode_000") {
+    GTEST_SKIP() << "a regular file of the user's: read where its mode allows";
+  }
+  std::string bytes = "left over";
+  EXPECT_FALSE(ReadCacheFile(cache_, 1024, bytes));
+  EXPECT_TRUE(bytes.empty());
+}
+
+TEST_P(CacheFile, IsReplacedByANewRegularFileOfMode0600NeverWrittenThrough) {
+  std::string error;
+  ASSERT_TRUE(WriteCacheFile(cache_, "new cache\n", error)) << error;
+  EXPECT_EQ(ReadBytes(mine_), "a file of the user's\n");
+  EXPECT_FALSE(fs::exists(folder_ / "cache" / "murva32" / "nowhere"));
+  EXPECT_FALSE(fs::exists(folder_ / "nowhere"));
+  struct stat status {};
+  ASSERT_EQ(lstat(cache_.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISREG(status.st_mode));
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+  EXPECT_EQ(status.st_uid, geteuid());
+  std::string bytes;
+  ASSERT_TRUE(ReadCacheFile(cache_, 1024, bytes));
+  EXPECT_EQ(bytes, "new cache\n");
+  // Nothing else is left beside it (no temporary file, no old folder).
+  EXPECT_EQ(Names(), std::vector<std::string>{"page-sizes"});
+}
+
+INSTANTIATE_TEST_SUITE_P(WhateverStandsThere, CacheFile, ::testing::ValuesIn(EveryKind()),
+                         [](const auto& info) { return info.param.what; });
+
+TEST(CacheFolder, IsMadeForTheUserAloneAndAFileOfAnotherUserIsNotRead) {
+  TempFolder folder;
+  const fs::path cache = folder / "cache" / "murva32" / "plugin-verdicts";
+  std::string error;
+  ASSERT_TRUE(WriteCacheFile(cache, "v\n", error)) << error;
+  EXPECT_EQ(fs::status(cache.parent_path()).permissions() & fs::perms::all,
+            fs::perms::owner_all);
+  std::string bytes;
+  EXPECT_TRUE(ReadCacheFile(cache, 1024, bytes));
+  // Too large is no cache either.
+  EXPECT_FALSE(ReadCacheFile(cache, 1, bytes));
+  if (geteuid() != 0) GTEST_SKIP() << "giving a file away needs root";
+  ASSERT_EQ(chown(cache.c_str(), 65534, 65534), 0);
+  EXPECT_FALSE(ReadCacheFile(cache, 1024, bytes));
+}
+
+}  // namespace
+}  // namespace murva
