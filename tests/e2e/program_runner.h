@@ -26,13 +26,19 @@ struct RunResult {
   std::string errors;
 };
 
-// In a forked child: standard error into the file, then the program with
-// its arguments; never returns.
+// In a forked child: standard error into the file (or, with an output
+// descriptor, standard output and error into it), then the program with its
+// arguments; never returns.
 [[noreturn]] inline void ExecProgram(const std::string& program,
                                      const std::vector<std::string>& arguments,
-                                     const std::filesystem::path& errors) {
-  const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  dup2(fd, STDERR_FILENO);
+                                     const std::filesystem::path& errors, int output = -1) {
+  if (output >= 0) {
+    dup2(output, STDOUT_FILENO);
+    dup2(output, STDERR_FILENO);
+  } else {
+    const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, STDERR_FILENO);
+  }
   std::vector<std::string> words = {program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -51,8 +57,9 @@ class ProgramRunner {
   }
 
   // Starts the program in a process group of its own; returns its id (a
-  // signal to the group also reaches what the program started).
-  pid_t Launch(const std::vector<std::string>& arguments) {
+  // signal to the group also reaches what the program started). With an
+  // output descriptor, its standard output and error go there.
+  pid_t Launch(const std::vector<std::string>& arguments, int output = -1) {
     const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
     last_errors_ = folder_ / ("stderr-" + std::to_string(++launches_) + ".txt");
     const pid_t pid = fork();
@@ -68,7 +75,7 @@ class ProgramRunner {
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);
       }
-      ExecProgram(program, arguments, last_errors_);
+      ExecProgram(program, arguments, last_errors_, output);
     }
     setpgid(pid, pid);  // also here, so a signal sent right away reaches the group
     return pid;
