@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -163,6 +164,9 @@ int main(int argc, char* argv[]) {
   environment.launcher = &launcher;
   environment.installer = installer.get();
   environment.unattended = switches.unattended;
+  // A run the resident mode started for its "build now" (SIGUSR1).
+  environment.build_now = switches.unattended && std::getenv(murva::kBuildNowVariable) != nullptr;
+  unsetenv(murva::kBuildNowVariable);
   environment.start_messages = std::move(plugin_messages);
   if (const std::filesystem::path cache = murva::UserCacheFolder(); !cache.empty()) {
     environment.page_sizes_file = cache / "page-sizes";
