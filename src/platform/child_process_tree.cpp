@@ -65,16 +65,24 @@ std::vector<pid_t> ChildrenOf(pid_t pid) {
 void KillDescendants() {
   const pid_t self = getpid();
   for (;;) {
+    // What has ended is collected; with no child left (an orphan below
+    // counts as one), nothing is left below at all, and /proc is not read.
+    int status = 0;
+    pid_t done;
+    while ((done = waitpid(-1, &status, WNOHANG)) > 0) {
+    }
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) return;  // ECHILD
     // Killing a child hands its own children to this process: the rounds go
     // on until no process is left below it. What a child forks before it is
     // killed comes back the same way.
     const std::vector<pid_t> children = ChildrenOf(self);
     for (const pid_t child : children) kill(child, SIGKILL);
-    int status = 0;
-    const pid_t done = waitpid(-1, &status, children.empty() ? WNOHANG : 0);
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) return;  // ECHILD: none left
-    if (done == 0) usleep(1000);  // one on its way here, not yet listed
+    if (children.empty()) {
+      usleep(1000);  // one on its way here, not yet listed
+    } else {
+      waitpid(-1, &status, 0);
+    }
   }
 }
 
@@ -124,6 +132,7 @@ int RunSupervised(const SupervisedWork& supervised) {
     }
     break;  // told to end
   }
+  if (!worker_ended) kill(worker, SIGKILL);
   KillDescendants();
   if (!worker_ended) return 1;
   if (WIFSIGNALED(worker_status)) {
