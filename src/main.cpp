@@ -19,6 +19,7 @@
 #include "platform/instance_lock.h"
 #include "platform/process_launcher.h"
 #include "platform/program_folder.h"
+#include "platform/time_zone_watch.h"
 #include "platform/wallpaper_installer.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -109,6 +110,9 @@ void SearchInstalledPlugins(const std::filesystem::path& executable_folder) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The local zone is loaded before anything asks for the time, so that a
+  // zone file that is no regular file (a named pipe) never holds the program.
+  murva::LoadTimeZone();
   const murva::CommandLine switches = murva::ParseCommandLine({argv + 1, argv + argc});
   if (const int code = ScriptSwitch(switches); code >= 0) return code;
   if (switches.watch) return murva::RunResident(argc, argv, switches.first);
