@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,17 @@ inline bool ReadProcessStat(pid_t pid, ProcessStat& stat) {
 inline bool Alive(pid_t pid) {
   ProcessStat stat;
   return ReadProcessStat(pid, stat) && stat.state != 'Z';
+}
+
+// Waits until a process that was killed but is nobody's child to collect
+// has ended (its end takes a moment after the signal).
+inline bool Ends(pid_t pid, std::chrono::seconds limit = std::chrono::seconds(30)) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (Alive(pid)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    usleep(1000);
+  }
+  return true;
 }
 
 // The ids in a file of one id a line.
