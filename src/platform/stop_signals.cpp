@@ -77,6 +77,11 @@ void OnStopSignal(int signal_number) {
   errno = saved;
 }
 
+// A write to a closed pipe fails with EPIPE instead. Caught rather than
+// ignored: a caught signal has its default again in a program this one
+// starts, an ignored one would stay ignored there.
+void OnBrokenPipe(int) {}
+
 }  // namespace
 
 bool IsRequestSignal(int signal_number) { return signal_number == SIGUSR1; }
@@ -108,7 +113,8 @@ int CatchStopSignals() {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (const int signal_number : caught) sigaction(signal_number, &action, nullptr);
-  signal(SIGPIPE, SIG_IGN);
+  action.sa_handler = OnBrokenPipe;
+  sigaction(SIGPIPE, &action, nullptr);
   return read_end;
 }
 

@@ -6,9 +6,10 @@
 // end the process without a core file (SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
 // SIGIO, SIGPWR, SIGSTKFLT, the real-time signals), and SIGUSR1, which asks
 // for something rather than ending (the resident mode builds at once; other
-// programs take it as a stop). SIGPIPE is ignored: a closed terminal or log
-// makes a write fail, it does not end the program. Signals that report a
-// fault (SIGSEGV, SIGABRT, ...) or ask for a core file keep their default.
+// programs take it as a stop). SIGPIPE does nothing: a closed terminal or
+// log makes a write fail, it does not end the program (the programs this one
+// starts still get its default). Signals that report a fault (SIGSEGV,
+// SIGABRT, ...) or ask for a core file keep their default.
 //
 // When the event loop cannot answer — a stop signal comes while the program
 // is inside a call that may block for good (a BlockingCall), or while an

@@ -55,11 +55,20 @@ INSTANTIATE_TEST_SUITE_P(EveryTerminatingSignal, StopSignal,
                            return "signal_" + std::to_string(info.param);
                          });
 
-TEST(StopSignals, SigpipeIsIgnoredAndARequestGivesWayToAStop) {
+TEST(StopSignals, SigpipeDoesNothingAndARequestGivesWayToAStop) {
   const int fd = CatchStopSignals();
   TakeStopSignal(fd);
   ASSERT_EQ(::raise(SIGPIPE), 0);  // still here
   EXPECT_FALSE(Readable(fd, 0));
+  // A program started from here has the default again.
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", "kill -PIPE $$; exit 0", nullptr);
+    _exit(127);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
   ::raise(SIGUSR1);
   EXPECT_TRUE(IsRequestSignal(SIGUSR1));
   EXPECT_EQ(TakeStopSignal(fd), SIGUSR1);
