@@ -70,7 +70,7 @@ class ProgramRunner {
       setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
       setenv("HOME", folder_.c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
-      FakeClockFrom(date_);
+      if (!date_.empty()) FakeClockFrom(date_);  // none: the real clock
       for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION",
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);
@@ -100,6 +100,9 @@ class ProgramRunner {
   }
 
   RunResult Run(const std::vector<std::string>& arguments) { return Wait(Launch(arguments)); }
+
+  // The standard error of the last launch, as far as it is written.
+  std::string Errors() const { return ReadBytes(last_errors_); }
 
   // A settings file holding the basic set with the given keys, in CP932
   // with CR LF as the Windows program wrote it.

@@ -13,11 +13,11 @@
 #include <QImage>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "program_runner.h"
 #include "shared_display.h"
-#include "support/faked_clock.h"
 #include "support/temp_folder.h"
 
 namespace murva {
@@ -26,7 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempFolder;
-using testing::WriteBytes;
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -46,48 +45,27 @@ class ResidentSignals : public ::testing::Test {
     const fs::path picture = folder_ / "pictures" / "back.bmp";
     fs::create_directories(picture.parent_path());
     background.save(QString::fromStdString(picture.string()), "BMP");
-    testing::ProgramRunner(folder_.Path(), "", "").WriteSettings(
-        {"EditPathW1=" + picture.string(), "CalenAlWay=0", "CalendStyl=1"});
+    runner_.WriteSettings({"EditPathW1=" + picture.string(), "CalenAlWay=0", "CalendStyl=1"});
     output_ = picture.parent_path() / "MURVA00.BMP";
-    WriteBytes(folder_ / "faketime", "2031-03-31 12:00:00\n");
   }
   void TearDown() override {
+    unsetenv("TZ");
     if (resident_ > 0 && waitpid(resident_, nullptr, WNOHANG) == 0) {
       kill(resident_, SIGKILL);
       waitpid(resident_, nullptr, 0);
     }
   }
 
-  // "murva32 -E --watch" with its standard error in a file, TZ as given
-  // ("": unset), on the faked date or the real one.
+  // "murva32 -E --watch" on the faked date or the real one, TZ as given
+  // ("": unset).
   void Launch(const std::string& zone = "", bool fake_clock = true) {
-    const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
-    fs::create_directories(folder_ / "run");
-    fs::permissions(folder_ / "run", fs::perms::owner_all);
-    resident_ = fork();
-    if (resident_ == 0) {
-      setenv("DISPLAY", server_->Display().c_str(), 1);
-      setenv("MURVA32_HOME", folder_.Path().c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
-      setenv("HOME", folder_.Path().c_str(), 1);
-      setenv("QT_QPA_PLATFORM", "xcb", 1);
-      if (fake_clock) {
-        setenv("LD_PRELOAD", testing::kFakeTimeLibrary, 1);
-        setenv("FAKETIME_TIMESTAMP_FILE", (folder_ / "faketime").c_str(), 1);
-        setenv("FAKETIME_NO_CACHE", "1", 1);
-        setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
-      }
-      for (const char* name : {"FAKETIME", "FAKETIME_SHARED", "XDG_CURRENT_DESKTOP",
-                               "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "GDMSESSION",
-                               "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "TZ"}) {
-        unsetenv(name);
-      }
-      if (!zone.empty()) setenv("TZ", zone.c_str(), 1);
-      testing::ExecProgram(program, {"-E", "--watch"}, folder_ / "stderr.txt");
-    }
+    zone.empty() ? unsetenv("TZ") : setenv("TZ", zone.c_str(), 1);
+    launcher_ = std::make_unique<testing::ProgramRunner>(
+        folder_.Path(), server_->Display(), fake_clock ? "2031-03-31 12:00:00" : "");
+    resident_ = launcher_->Launch({"-E", "--watch"});
   }
 
-  std::string Log() const { return ReadBytes(folder_ / "stderr.txt"); }
+  std::string Log() const { return launcher_->Errors(); }
   int Logged(const std::string& line) const {
     const std::string log = Log();
     int count = 0;
@@ -106,6 +84,8 @@ class ResidentSignals : public ::testing::Test {
 
   testing::XvfbServer* server_ = &testing::SharedDisplay();
   TempFolder folder_;
+  testing::ProgramRunner runner_{folder_.Path(), "", ""};
+  std::unique_ptr<testing::ProgramRunner> launcher_;
   fs::path output_;
   pid_t resident_ = 0;
 };
