@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "platform/instance_lock.h"
 #include "platform/process_launcher.h"
 #include "platform/program_folder.h"
+#include "platform/time_zone_watch.h"
 #include "platform/wallpaper_installer.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_store.h"
@@ -150,6 +152,9 @@ int RefuseSecondInstance(const murva::CommandLine& switches, bool boxes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The local zone is loaded before anything asks for the time, so that a
+  // zone file that is no regular file (a named pipe) never holds the program.
+  murva::LoadTimeZone();
   const murva::CommandLine switches = murva::ParseCommandLine({argv + 1, argv + argc});
   if (const int code = ScriptSwitch(switches); code >= 0) return code;
   if (switches.watch) return murva::RunResident(argc, argv, switches.first);
@@ -203,6 +208,9 @@ int main(int argc, char* argv[]) {
   environment.launcher = &launcher;
   environment.installer = installer.get();
   environment.unattended = switches.unattended;
+  // A run the resident mode started for its "build now" (SIGUSR1).
+  environment.build_now = switches.unattended && std::getenv(murva::kBuildNowVariable) != nullptr;
+  unsetenv(murva::kBuildNowVariable);
   environment.start_messages = std::move(plugin_messages);
   environment.monitors = murva::DiscoverMonitors(session_environment);
   environment.window_placement = facts.window_placement;

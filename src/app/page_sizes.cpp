@@ -1,10 +1,8 @@
 #include "app/page_sizes.h"
 
 #include <charconv>
-#include <system_error>
 
-#include "platform/bounded_file.h"
-#include "platform/replace_file.h"
+#include "platform/cache_folder.h"
 
 namespace murva {
 
@@ -85,20 +83,32 @@ std::optional<PageSizes> PageSizes::Decode(std::string_view text, const std::str
   return sizes;
 }
 
-std::optional<PageSizes> PageSizes::Read(const std::filesystem::path& file,
-                                         const std::string& key) {
-  if (file.empty()) return std::nullopt;
+bool PageSizes::FitWithin(ScreenSize area) const {
+  const auto fits = [](int value, int most) { return value >= 0 && value <= most; };
+  for (const auto& [page, size] : sizes_) {
+    if (!fits(size.width, area.width) || !fits(size.height, area.height) ||
+        !fits(size.minimum_width, area.width) || !fits(size.minimum_height, area.height)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::optional<PageSizes> PageSizes::Read(const std::filesystem::path& file, const std::string& key,
+                                         ScreenSize area) {
   std::string text;
-  if (!ReadBoundedFile(file, kMostBytes, text).Ok()) return std::nullopt;
-  return Decode(text, key);
+  if (!ReadCacheFile(file, kMostBytes, text)) return std::nullopt;
+  std::optional<PageSizes> sizes = Decode(text, key);
+  if (!sizes || !sizes->FitWithin(area)) return std::nullopt;
+  return sizes;
 }
 
 void PageSizes::Write(const std::filesystem::path& file) const {
-  if (file.empty() || Read(file, key_) == *this) return;
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
+  if (file.empty()) return;
+  std::string text;
+  if (ReadCacheFile(file, kMostBytes, text) && Decode(text, key_) == *this) return;
   std::string write_error;
-  ReplaceFile(file, Encode(), write_error);
+  WriteCacheFile(file, Encode(), write_error);
 }
 
 }  // namespace murva

@@ -4,8 +4,11 @@
 // still opens a window of exactly the size an interactive start has.
 //
 // The sizes hold only for the same program on the same desktop (fonts,
-// style, screen resolution): the caller names all of that in a key, and
-// sizes stored under another key are not used.
+// style, screen resolution, the area the window is fitted into): the caller
+// names all of that in a key, and sizes stored under another key are not
+// used. Nor are sizes larger than that area: no page of a window that fits
+// the screen is larger than the screen, so a file that says otherwise is
+// damaged, and believing it would make the window ask for a giant size.
 #pragma once
 
 #include <filesystem>
@@ -13,6 +16,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "app/run_view.h"
 
 namespace murva {
 
@@ -40,9 +45,14 @@ class PageSizes {
   // another key.
   static std::optional<PageSizes> Decode(std::string_view text, const std::string& key);
 
-  // The sizes stored in file under key; nullopt when there are none that
-  // hold (no file, another key, a damaged file).
-  static std::optional<PageSizes> Read(const std::filesystem::path& file, const std::string& key);
+  // Whether every size is within the area (0 up to its width and height).
+  bool FitWithin(ScreenSize area) const;
+
+  // The sizes stored in file under key that fit within area; nullopt when
+  // there are none that hold (no file, another key, a damaged file, a size
+  // out of range). The file is a cache file (platform/cache_folder.h).
+  static std::optional<PageSizes> Read(const std::filesystem::path& file, const std::string& key,
+                                       ScreenSize area);
   // Stores the sizes in file unless it holds them already. The sizes can
   // always be measured again: a failure only costs the next automatic run
   // its speed, and is not reported.

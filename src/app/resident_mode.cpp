@@ -43,6 +43,8 @@ constexpr int kStopWaitMilliseconds = 5000;
 constexpr const char* kRunCannotStart = "壁紙の自動作成を開始できません : ";
 constexpr const char* kRunCrashed = "壁紙の自動作成が異常終了しました";
 constexpr const char* kRunTooLong = "壁紙の自動作成が終わらないため中止しました";
+constexpr const char* kZoneStandIn =
+    "the time-zone file is not a regular file: UTC stands in until it is one again";
 
 class Resident final : public QObject, private WatchHost {
  public:
@@ -61,7 +63,7 @@ class Resident final : public QObject, private WatchHost {
   // WatchHost
   WatchRecord ReadRecord() override;
   bool InstanceBusy() override { return instance_.Busy(); }
-  bool StartAutomaticRun() override;
+  bool StartAutomaticRun(bool rebuild) override;
   void PutBackWallpaper() override;
   void ArmAlarm(std::int64_t instant) override;
   void Log(const std::string& line) override { std::cerr << "murva32: " << line << std::endl; }
@@ -100,10 +102,14 @@ void Resident::WhenReadable(int fd, std::function<void()> handler) {
 void Resident::Start() {
   std::string watched;
   stop_fd_ = CatchStopSignals();
+  if (!LoadTimeZone()) Log(kZoneStandIn);
   if (stop_fd_ >= 0) {
     WhenReadable(stop_fd_, [this] {
-      if (const int signal_number = TakeStopSignal(stop_fd_)) {
-        Stop(std::string("stopped (") + strsignal(signal_number) + ")");
+      const int signal_number = TakeStopSignal(stop_fd_);
+      if (IsRequestSignal(signal_number)) {
+        loop_.Handle(WatchCause::kRequested);
+      } else if (signal_number != 0) {
+        Stop("stopped (" + StopSignalText(signal_number) + ")");
       }
     });
   }
@@ -128,7 +134,7 @@ void Resident::Start() {
   if (zone_watch_.Valid()) {
     WhenReadable(zone_watch_.Fd(), [this] {
       if (!zone_watch_.TakeChanged()) return;
-      ReloadTimeZone();
+      if (!ReloadTimeZone()) Log(kZoneStandIn);
       loop_.Handle(WatchCause::kTimeZone);
     });
     watched += "time-zone changes, ";
@@ -212,10 +218,13 @@ void Resident::ArmAlarm(std::int64_t instant) {
   }
 }
 
-bool Resident::StartAutomaticRun() {
+bool Resident::StartAutomaticRun(bool rebuild) {
   run_ = std::make_unique<QProcess>();
   run_->setProgram(QString::fromStdString(executable_.string()));
   run_->setArguments({QString::fromStdString(run_switch_), "--unattended"});
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  if (rebuild) environment.insert(kBuildNowVariable, "1");
+  run_->setProcessEnvironment(environment);
   run_->setProcessChannelMode(QProcess::ForwardedChannels);
   run_->setStandardInputFile(QProcess::nullDevice());
   connect(run_.get(), &QProcess::finished, this, &Resident::RunFinished);
@@ -227,11 +236,13 @@ bool Resident::StartAutomaticRun() {
   }
   run_timed_out_ = false;
   run_limit_.start();
+  ForwardStopTo(static_cast<pid_t>(run_->processId()));
   return true;
 }
 
 void Resident::RunFinished(int exit_code, QProcess::ExitStatus status) {
   if (stopping_ || !run_) return;
+  ForwardStopTo(0);
   run_limit_.stop();
   run_.release()->deleteLater();
   RunOutcome outcome = RunOutcome::kDone;

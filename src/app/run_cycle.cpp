@@ -191,7 +191,8 @@ void RunCycle::FormActivate() {
       view_.CloseMainWindow();
       return;
     }
-    if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom) {
+    if (copy_.always_build || !state_.built_today || copy_.page_choice_mode == kModeRandom ||
+        environment_.build_now) {
       if (environment_.first_argument == "-e") view_.MinimizeApplication();
       BeginAutoRun();
       return;

@@ -40,6 +40,9 @@ struct RunEnvironment {
   // script): the automatic run always ends, also after an error, which
   // Failed() then tells.
   bool unattended = false;
+  // Asked for by the resident mode's "build now": the automatic run builds
+  // even when the day's wallpaper is built already.
+  bool build_now = false;
   // The screen the wallpaper is built for and the window is placed on;
   // empty: the primary screen (a test names a screen of its own).
   std::optional<ScreenSize> screen;

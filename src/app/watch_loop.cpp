@@ -15,6 +15,7 @@ WatchCause Stronger(std::optional<WatchCause> held, WatchCause cause) {
 
 const char* CauseName(WatchCause cause) {
   switch (cause) {
+    case WatchCause::kRequested: return "asked for";
     case WatchCause::kStart: return "start";
     case WatchCause::kWake: return "wake from suspend";
     case WatchCause::kClockSet: return "clock set";
@@ -83,6 +84,8 @@ bool WatchLoop::Due(WatchCause cause, const WatchRecord& record, const LocalDay&
   const std::optional<LocalDay> made = ParseDayText(record.make_day);
   const bool moved_on = !made || today > *made;
   switch (cause) {
+    case WatchCause::kRequested:
+      return true;
     case WatchCause::kStart:
       return true;  // the ordinary automatic run decides skip or build itself
     case WatchCause::kWake:
@@ -118,7 +121,7 @@ void WatchLoop::Check(WatchCause cause) {
     return;
   }
   host_.Log("automatic run for " + DayText(today) + " (" + CauseName(cause) + ")");
-  if (!host_.StartAutomaticRun()) {
+  if (!host_.StartAutomaticRun(cause == WatchCause::kRequested)) {
     attempted_ = today;
     return;
   }

@@ -21,6 +21,7 @@ namespace murva {
 // Why the loop looks at the day. Stronger causes come first: two causes
 // that wait together are looked at as the stronger one.
 enum class WatchCause {
+  kRequested,      // asked for (SIGUSR1): builds even when the day's is built
   kStart,          // the resident process has started (the log-on run)
   kWake,           // the machine woke from suspend or hibernation
   kClockSet,       // the wall clock was set or jumped
@@ -53,9 +54,10 @@ class WatchHost {
   virtual WatchRecord ReadRecord() = 0;
   // Whether another instance (the control panel, an automatic run) runs now.
   virtual bool InstanceBusy() = 0;
-  // Starts an ordinary automatic run; RunEnded follows. False when it could
-  // not be started (the host has reported why).
-  virtual bool StartAutomaticRun() = 0;
+  // Starts an ordinary automatic run; RunEnded follows. With rebuild, the
+  // run builds even when the day's wallpaper is built already. False when
+  // it could not be started (the host has reported why).
+  virtual bool StartAutomaticRun(bool rebuild) = 0;
   // Puts the last wallpaper back on a desktop that forgets it.
   virtual void PutBackWallpaper() = 0;
   // The real-time alarm at an absolute instant (seconds since the epoch); it

@@ -1,5 +1,7 @@
 #include "imaging/hosted_plugin.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -66,10 +68,19 @@ std::optional<HostedPlugin::Ready> HostedPlugin::Start() {
   if (fault_) return std::nullopt;
   if (process_) return ready_;
   std::string error;
+  ChildProcess::OutputHandler output = output_handler_;
+  if (!output) {
+    output = [prefix = "murva32: " + plugin_file_ + ": "](const std::string& line) {
+      // One write per line, so that lines of hosts side by side stay whole.
+      const std::string text = prefix + line + '\n';
+      const ssize_t written = write(STDERR_FILENO, text.data(), text.size());
+      static_cast<void>(written);
+    };
+  }
   process_ = ChildProcess::Start(
       host_program_,
       {kSpiHostSocketSwitch, std::to_string(kSpiHostSocket), plugin_file_}, kSpiHostSocket,
-      error);
+      std::move(output), error);
   if (!process_) {
     Report(HostFault{"", error, false, false});
     return std::nullopt;
@@ -144,6 +155,16 @@ void HostedPlugin::Fail(const char* entry, bool protocol_error) {
   const ChildEnd end =
       process_->Stop(fault.what.empty() ? Clock::now() + kEndGrace : Clock::now());
   if (fault.what.empty()) fault.what = end.Describe();
+  Stop();
+  Report(std::move(fault));
+}
+
+void HostedPlugin::OutOfMemory(const char* entry) {
+  HostFault fault;
+  fault.entry = entry;
+  fault.out_of_memory = true;
+  fault.what = "メモリ不足";
+  process_->Stop();
   Stop();
   Report(std::move(fault));
 }
@@ -240,6 +261,10 @@ int HostedPlugin::GetPictureInfo(const char* buffer, int32_t length, uint32_t fl
     Fail(kEntry, true);
     return kSpiInternalError;
   }
+  if (result == kSpiOutOfMemory) {
+    OutOfMemory(kEntry);
+    return kSpiOutOfMemory;
+  }
   if (result == 0) {
     std::memcpy(info, record.data(), sizeof(PictureInfo));
     info->info = 0;
@@ -302,6 +327,10 @@ int HostedPlugin::GetPicture(const char* buffer, int32_t length, uint32_t flag,
       pixel_size > kMostPixelBlock || (result != 0 && (info_size != 0 || pixel_size != 0))) {
     Fail(kEntry, true);
     return kSpiInternalError;
+  }
+  if (result == kSpiOutOfMemory) {
+    OutOfMemory(kEntry);
+    return kSpiOutOfMemory;
   }
   if (result != 0) return static_cast<int>(result);
 

@@ -7,7 +7,13 @@
 // When the host crashes, aborts, exits or does not answer in time, it is
 // killed and collected, the failure is reported once to the fault handler,
 // and this call and every later one answer as a plug-in that cannot read
-// the data (IsSupported 0, the picture calls kSpiInternalError).
+// the data (IsSupported 0, the picture calls kSpiInternalError). A picture
+// call that runs out of the memory the host allows (kSpiHostAddressSpace)
+// is reported so too: only a plug-in that asks for far more than a picture
+// needs meets that limit.
+//
+// What the plug-in prints goes to the output handler, a line at a time
+// (see ChildProcess); without one, to standard error, naming the plug-in.
 #pragma once
 
 #include <chrono>
@@ -43,6 +49,8 @@ struct HostFault {
   // False when the host program itself could not be started: not the
   // plug-in's fault.
   bool plugin_at_fault = true;
+  // The plug-in ran out of the memory its host allows.
+  bool out_of_memory = false;
 };
 
 class HostedPlugin final : public SpiHostCalls {
@@ -55,6 +63,7 @@ class HostedPlugin final : public SpiHostCalls {
     std::string error;          // the loader's message when not loaded
   };
   using FaultHandler = std::function<void(const HostFault& fault)>;
+  using OutputHandler = std::function<void(const std::string& line)>;
 
   HostedPlugin(std::filesystem::path host_program, std::string plugin_file,
                HostedPluginTimeouts timeouts = {});
@@ -68,6 +77,8 @@ class HostedPlugin final : public SpiHostCalls {
   void Stop();
 
   void SetFaultHandler(FaultHandler handler) { fault_handler_ = std::move(handler); }
+  // For the hosts started from now on.
+  void SetOutputHandler(OutputHandler handler) { output_handler_ = std::move(handler); }
   const std::optional<HostFault>& Fault() const { return fault_; }
 
   int GetPluginInfo(int index, char* buffer, int buffer_length) override;
@@ -86,6 +97,7 @@ class HostedPlugin final : public SpiHostCalls {
   bool Receive(const char* entry, SpiHostMessage& kind, std::string& payload);
   bool ReceiveBulk(const char* entry, void* data, std::size_t size);
   void Fail(const char* entry, bool protocol_error = false);
+  void OutOfMemory(const char* entry);
   void Report(HostFault fault);
 
   std::filesystem::path host_program_;
@@ -96,6 +108,7 @@ class HostedPlugin final : public SpiHostCalls {
   std::optional<Ready> ready_;
   std::optional<HostFault> fault_;
   FaultHandler fault_handler_;
+  OutputHandler output_handler_;
 };
 
 }  // namespace murva

@@ -38,10 +38,22 @@ PluginVerdict Unusable(const PluginFileStamp& stamp) {
 
 }  // namespace
 
+void PluginIsolation::SetOutput(HostedPlugin& host, const std::string& file_name) const {
+  if (!settings_.output) return;
+  host.SetOutputHandler([output = settings_.output, file_name](const std::string& line) {
+    output(file_name, line);
+  });
+}
+
 std::string PluginFaultMessage(const std::string& file_name, const HostFault& fault) {
   const std::string where = fault.entry.empty() ? std::string("読み込み") : fault.entry;
   if (fault.hung) {
     return file_name + ":Susie Pluginが応答しません（" + where +
+           "）。ファイルが更新されるまで使いません";
+  }
+  if (fault.out_of_memory) {
+    return file_name + ":Susie Pluginがメモリの上限（" +
+           std::to_string(kSpiHostAddressSpace >> 30) + " GiB）を超えました（" + where +
            "）。ファイルが更新されるまで使いません";
   }
   return file_name + ":Susie Pluginが異常終了しました（" + where + "：" + fault.what +
@@ -77,6 +89,7 @@ PluginIsolation::VetResult PluginIsolation::VetOne(const std::string& file_name,
   HostedPluginTimeouts timeouts = settings_.timeouts;
   timeouts.answer = std::min(timeouts.answer, timeouts.start);
   auto host = std::make_shared<HostedPlugin>(settings_.host_program, file_name, timeouts);
+  SetOutput(*host, file_name);
   std::optional<HostFault> fault;
   host->SetFaultHandler([&fault](const HostFault& found) { fault = found; });
   auto failed = [&]() -> VetResult {
@@ -190,6 +203,7 @@ std::unique_ptr<TSPI> PluginIsolation::Create(const std::string& file_name) {
       break;
   }
   auto host = std::make_shared<HostedPlugin>(settings_.host_program, file_name, settings_.timeouts);
+  SetOutput(*host, file_name);
   std::weak_ptr<PluginIsolation> self = weak_from_this();
   host->SetFaultHandler([self, file_name](const HostFault& fault) {
     if (auto isolation = self.lock()) isolation->RecordFault(file_name, fault);

@@ -44,6 +44,8 @@ struct PluginIsolationSettings {
   // Where verdicts are remembered; empty: only for this process.
   std::filesystem::path verdict_file;
   HostedPluginTimeouts timeouts;
+  // Takes each line a plug-in prints in its host; empty: standard error.
+  std::function<void(const std::string& file_name, const std::string& line)> output;
 };
 
 class PluginIsolation : public std::enable_shared_from_this<PluginIsolation> {
@@ -78,6 +80,7 @@ class PluginIsolation : public std::enable_shared_from_this<PluginIsolation> {
   };
   VetResult VetOne(const std::string& file_name, const PluginFileStamp& stamp) const;
   void RecordFault(const std::string& file_name, const HostFault& fault);
+  void SetOutput(HostedPlugin& host, const std::string& file_name) const;
   void Notice(const std::string& file_name, std::string text, bool fresh);
 
   PluginIsolationSettings settings_;

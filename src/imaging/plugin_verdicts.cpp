@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstdlib>
 #include <system_error>
 #include <vector>
 
-#include "platform/bounded_file.h"
 #include "platform/cache_folder.h"
-#include "platform/replace_file.h"
 
 namespace murva {
 namespace {
@@ -19,6 +18,14 @@ constexpr std::string_view kHeader = "murva32 plugin verdicts 1";
 // Far more than any number of plug-ins a user keeps.
 constexpr std::size_t kMostVerdictBytes = 4u << 20;
 constexpr std::size_t kMostFilterPairs = 1024;
+constexpr std::size_t kMostVerdicts = 4096;
+// A path, and the module name the loader records (a path too).
+constexpr std::size_t kMostPathBytes = 4096;
+// A text the plug-in gives through GetPluginInfo; a reason names the
+// plug-in and says what happened.
+constexpr std::size_t kMostTextBytes = TSPI::kInfoBufferSize;
+constexpr std::size_t kMostReasonBytes = 2 * kMostPathBytes;
+constexpr std::uint32_t kEveryEntry = (1u << std::size(kSpiEntryNames)) - 1;
 
 // Tabs separate fields and newlines lines, so both (and the backslash that
 // escapes them) are written as escapes.
@@ -82,7 +89,12 @@ std::optional<std::pair<std::string, PluginVerdict>> DecodeLine(std::string_view
     if (!plain) return std::nullopt;
     fields.push_back(std::move(*plain));
   }
-  if (fields.size() < 4 || fields[0].empty()) return std::nullopt;
+  // Every value is checked before it is believed: a line that says more
+  // than a plug-in can tell only means the plug-in is tried again.
+  if (fields.size() < 4 || fields[0].empty() || fields[0].front() != '/' ||
+      fields[0].size() > kMostPathBytes) {
+    return std::nullopt;
+  }
   PluginVerdict verdict;
   const auto size = ParseNumber<std::uintmax_t>(fields[1]);
   const auto modified = ParseNumber<std::int64_t>(fields[2]);
@@ -90,7 +102,8 @@ std::optional<std::pair<std::string, PluginVerdict>> DecodeLine(std::string_view
   verdict.stamp = {*size, *modified};
   if (fields[3] == "unusable" && fields.size() == 4) {
     verdict.kind = PluginVerdictKind::kUnusable;
-  } else if (fields[3] == "faulty" && fields.size() == 5) {
+  } else if (fields[3] == "faulty" && fields.size() == 5 && !fields[4].empty() &&
+             fields[4].size() <= kMostReasonBytes) {
     verdict.kind = PluginVerdictKind::kFaulty;
     verdict.reason = fields[4];
   } else if (fields[3] == "usable" && fields.size() >= 9) {
@@ -99,8 +112,13 @@ std::optional<std::pair<std::string, PluginVerdict>> DecodeLine(std::string_view
     description.file_name = fields[4];
     const auto entries = ParseNumber<std::uint32_t>(fields[5]);
     const auto pairs = ParseNumber<std::size_t>(fields[8]);
-    if (!entries || !pairs || *pairs > kMostFilterPairs || fields.size() != 9 + 2 * *pairs) {
+    if (!entries || (*entries & ~kEveryEntry) != 0 || !pairs || *pairs > kMostFilterPairs ||
+        fields.size() != 9 + 2 * *pairs || description.file_name.empty() ||
+        description.file_name.size() > kMostPathBytes) {
       return std::nullopt;
+    }
+    for (std::size_t i = 6; i < fields.size(); ++i) {
+      if (i != 8 && fields[i].size() > kMostTextBytes) return std::nullopt;
     }
     description.entries = *entries;
     description.texts.api_version = fields[6];
@@ -133,7 +151,7 @@ std::filesystem::path DefaultPluginVerdictFile() {
 PluginVerdicts::PluginVerdicts(std::filesystem::path file) : file_(std::move(file)) {
   if (file_.empty()) return;
   std::string text;
-  if (ReadBoundedFile(file_, kMostVerdictBytes, text).Ok()) verdicts_ = Decode(text);
+  if (ReadCacheFile(file_, kMostVerdictBytes, text)) verdicts_ = Decode(text);
 }
 
 const PluginVerdict* PluginVerdicts::Find(const std::string& plugin,
@@ -156,10 +174,8 @@ bool PluginVerdicts::Save() {
   for (const auto& [plugin, verdict] : verdicts_) {
     if (StampOf(plugin)) kept.emplace(plugin, verdict);
   }
-  std::error_code error;
-  std::filesystem::create_directories(file_.parent_path(), error);
   std::string write_error;
-  if (!ReplaceFile(file_, Encode(kept), write_error)) return false;
+  if (!WriteCacheFile(file_, Encode(kept), write_error)) return false;
   changed_ = false;
   return true;
 }
@@ -201,7 +217,7 @@ std::map<std::string, PluginVerdict> PluginVerdicts::Decode(std::string_view tex
   std::map<std::string, PluginVerdict> verdicts;
   std::vector<std::string_view> lines = Split(text, '\n');
   if (lines.empty() || lines.front() != kHeader) return verdicts;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
+  for (std::size_t i = 1; i < lines.size() && verdicts.size() < kMostVerdicts; ++i) {
     if (lines[i].empty()) continue;
     if (auto entry = DecodeLine(lines[i])) verdicts.insert(std::move(*entry));
   }

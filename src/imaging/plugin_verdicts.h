@@ -4,8 +4,9 @@
 //
 // A verdict belongs to one plug-in file as it was: its path, size and
 // modification time. The verdicts live in one text file (normally
-// $XDG_CACHE_HOME/murva32/plugin-verdicts), one line per plug-in, written
-// atomically; a file that cannot be read or a line that does not parse only
+// $XDG_CACHE_HOME/murva32/plugin-verdicts), one line per plug-in, read and
+// written as a cache file (platform/cache_folder.h); a file that cannot be
+// read, or a line that does not parse or holds a value out of range, only
 // means the plug-in is tried again.
 #pragma once
 

@@ -47,6 +47,11 @@ inline constexpr int kSpiHostSocket = 3;
 // The host's arguments: "--socket", "3", the plug-in file.
 inline constexpr const char* kSpiHostSocketSwitch = "--socket";
 
+// The address space a plug-in gets in its host: room for the largest
+// picture the program takes and its decoder's work, far less than a
+// damaged picture's header may ask for.
+inline constexpr std::uint64_t kSpiHostAddressSpace = std::uint64_t{4} << 30;
+
 // The longest payload either side accepts (the bulk bytes are not part of
 // it).
 inline constexpr std::size_t kSpiHostMaxPayload = 64 * 1024;

@@ -35,16 +35,22 @@ class Descriptor {
 
 // Reads into any byte container with resize() and data().
 template <typename Bytes>
-FileReadResult ReadInto(const std::filesystem::path& path, std::size_t limit, Bytes& bytes) {
+FileReadResult ReadInto(const std::filesystem::path& path, std::size_t limit, Bytes& bytes,
+                        FileReadRules rules) {
   bytes.clear();
   FileReadResult result;
   result.limit = limit;
   // O_NONBLOCK: opening a pipe without a writer, or a device that waits for
   // a carrier, returns at once instead of waiting; O_NOCTTY: a terminal
   // never becomes the program's controlling terminal.
-  Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                         (rules.follow_links ? 0 : O_NOFOLLOW)));
   if (file.Get() < 0) {
     result.error = errno;
+    if (!rules.follow_links && errno == ELOOP) {
+      result.status = FileReadStatus::kUnreadable;
+      return result;
+    }
     result.status = (errno == ENOENT || errno == ENOTDIR) ? FileReadStatus::kMissing
                                                           : FileReadStatus::kUnreadable;
     // A socket cannot be opened at all; say what it is rather than why.
@@ -65,6 +71,11 @@ FileReadResult ReadInto(const std::filesystem::path& path, std::size_t limit, By
   result.kind = KindOf(status.st_mode);
   if (result.kind != FileKind::kRegular) {
     result.status = FileReadStatus::kNotRegularFile;
+    return result;
+  }
+  if (rules.own_only && status.st_uid != geteuid()) {
+    result.error = EPERM;
+    result.status = FileReadStatus::kUnreadable;
     return result;
   }
   if (status.st_size < 0 || static_cast<std::uintmax_t>(status.st_size) > limit) {
@@ -122,13 +133,13 @@ const char* KindName(FileKind kind) {
 }  // namespace
 
 FileReadResult ReadBoundedFile(const std::filesystem::path& path, std::size_t limit,
-                               std::string& bytes) {
-  return ReadInto(path, limit, bytes);
+                               std::string& bytes, FileReadRules rules) {
+  return ReadInto(path, limit, bytes, rules);
 }
 
 FileReadResult ReadBoundedFile(const std::filesystem::path& path, std::size_t limit,
-                               std::vector<std::uint8_t>& bytes) {
-  return ReadInto(path, limit, bytes);
+                               std::vector<std::uint8_t>& bytes, FileReadRules rules) {
+  return ReadInto(path, limit, bytes, rules);
 }
 
 std::string FileReadReason(const FileReadResult& result) {

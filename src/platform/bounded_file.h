@@ -42,14 +42,23 @@ struct FileReadResult {
   bool Ok() const { return status == FileReadStatus::kRead; }
 };
 
+// Stricter rules for files only the program itself writes (its caches).
+struct FileReadRules {
+  // A symbolic link at the path is refused (kUnreadable, ELOOP), not
+  // followed.
+  bool follow_links = true;
+  // A file of another user is refused (kUnreadable, EPERM).
+  bool own_only = false;
+};
+
 // Reads the whole file into bytes (replacing what they held) when it is a
 // regular file of at most limit bytes. On any other outcome bytes is left
 // empty. Never blocks on a pipe or device, never reads more than limit + 1
 // bytes.
 FileReadResult ReadBoundedFile(const std::filesystem::path& path, std::size_t limit,
-                               std::string& bytes);
+                               std::string& bytes, FileReadRules rules = {});
 FileReadResult ReadBoundedFile(const std::filesystem::path& path, std::size_t limit,
-                               std::vector<std::uint8_t>& bytes);
+                               std::vector<std::uint8_t>& bytes, FileReadRules rules = {});
 
 // Why a read gave no bytes, in the program's own words (Japanese), without
 // the file name: "通常のファイルではありません（名前付きパイプ）",

@@ -170,11 +170,12 @@ int RemoveAbandonedTemporaryFiles(const fs::path& target) {
     const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;
     struct stat status {};
-    // Only a regular file nobody holds locked; the lock is held while the
+    // Only a regular file of the user's that nobody holds locked (a link of
+    // that name is not opened at all); the lock is held while the
     // name goes, so a writer in another process namespace (whose id means
     // nothing here) is never caught half-way.
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        unlink(path.c_str()) == 0) {
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == geteuid() &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0 && unlink(path.c_str()) == 0) {
       ++removed;
     }
     close(fd);
@@ -195,14 +196,23 @@ bool TemporaryFile::Create(const fs::path& target, mode_t mode) {
         folder / ("." + target.filename().string() + ".tmp-" + boot + "-" +
                   std::to_string(writer.pid) + "-" + std::to_string(writer.start) + "-" +
                   std::to_string(generator() % 1000000000));
-    const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    // O_EXCL: never a name that exists, so never through a link planted
+    // there; O_NOFOLLOW says so once more.
+    const int fd =
+        open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0) {
       fd_ = fd;
       path_ = candidate;
+      struct stat status {};
+      if (fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != geteuid()) {
+        Discard();
+        errno = EEXIST;
+        continue;
+      }
       flock(fd_, LOCK_EX | LOCK_NB);
       return true;
     }
-    if (errno != EEXIST) return false;
+    if (errno != EEXIST && errno != ELOOP) return false;
   }
   errno = EEXIST;
   return false;

@@ -46,7 +46,9 @@ std::optional<WriterIdentity> TemporaryFileWriter(std::string_view target_name,
                                                   std::string_view entry_name);
 
 // Removes the temporary files of target that were left by writers that no
-// longer run and are not locked; returns how many were removed.
+// longer run and are not locked; returns how many were removed. Only
+// regular files of the user's go (a link, a folder or a pipe of such a name
+// stays).
 int RemoveAbandonedTemporaryFiles(const std::filesystem::path& target);
 
 // One temporary file beside a target. The destructor closes it and removes it
@@ -58,8 +60,9 @@ class TemporaryFile {
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  // Creates a new file beside target, named as above, exclusively (never
-  // one that exists) and locked. mode passes through the process umask.
+  // Creates a new regular file of the user's beside target, named as above,
+  // exclusively (never one that exists, never through a link) and locked.
+  // mode passes through the process umask.
   // Returns false with errno set on failure.
   bool Create(const std::filesystem::path& target, mode_t mode);
 

@@ -1,11 +1,15 @@
 #include "platform/time_zone_watch.h"
 
+#include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+
+#include "platform/stop_signals.h"
 
 namespace murva {
 namespace {
@@ -13,10 +17,66 @@ namespace {
 constexpr std::uint32_t kChangeMask =
     IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_ATTRIB;
 
+// TZ while the zone file is no regular file.
+constexpr const char* kStandIn = "UTC0";
+
+// TZ as the program found it, while UTC stands in.
+struct ZoneSetting {
+  bool standing_in = false;
+  bool had = false;
+  std::string value;
+};
+ZoneSetting zone_setting;
+
+// The file the C library reads the zone from, by TZ as the program found
+// it: any TZ but an empty one names a file (a rule such as "JST-9" names
+// one that does not exist under the zone folder).
+std::filesystem::path ZoneFileRead() {
+  const char* tz = zone_setting.standing_in ? (zone_setting.had ? zone_setting.value.c_str() : nullptr)
+                                            : std::getenv("TZ");
+  if (tz == nullptr) return "/etc/localtime";
+  std::string zone = tz;
+  if (!zone.empty() && zone.front() == ':') zone.erase(0, 1);
+  if (zone.empty()) return {};
+  if (zone.front() == '/') return zone;
+  const char* folder = std::getenv("TZDIR");
+  return std::filesystem::path(folder && *folder ? folder : "/usr/share/zoneinfo") / zone;
+}
+
+// Whether the zone file may be read (a regular file, or none at all); sets
+// TZ to the stand-in when not, and back when it may be again.
+bool GuardZoneFile() {
+  const std::filesystem::path file = ZoneFileRead();
+  bool readable = true;
+  if (!file.empty()) {
+    // O_PATH: looked at, not opened for reading, so neither a pipe nor a
+    // device is touched.
+    const int fd = open(file.c_str(), O_PATH | O_CLOEXEC);
+    struct stat status {};
+    readable = fd < 0 || (fstat(fd, &status) == 0 && S_ISREG(status.st_mode));
+    if (fd >= 0) close(fd);
+  }
+  if (!readable && !zone_setting.standing_in) {
+    const char* tz = std::getenv("TZ");
+    zone_setting = {true, tz != nullptr, tz ? tz : ""};
+    setenv("TZ", kStandIn, 1);
+  } else if (readable && zone_setting.standing_in) {
+    if (zone_setting.had) {
+      setenv("TZ", zone_setting.value.c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    zone_setting = {};
+  }
+  return readable;
+}
+
 }  // namespace
 
 std::vector<std::filesystem::path> ZoneFiles(const EnvironmentLookup& environment) {
   std::string zone = environment("TZ");
+  // While UTC stands in, the files of the zone TZ named before are watched.
+  if (zone_setting.standing_in && zone == kStandIn) zone = zone_setting.value;
   if (zone.empty()) return {"/etc/localtime", "/etc/timezone"};
   if (zone.front() == ':') zone.erase(0, 1);
   if (zone.empty()) return {};
@@ -25,25 +85,41 @@ std::vector<std::filesystem::path> ZoneFiles(const EnvironmentLookup& environmen
   if (folder.empty()) folder = "/usr/share/zoneinfo";
   const std::filesystem::path file = std::filesystem::path(folder) / zone;
   std::error_code error;
-  if (zone.find("..") == std::string::npos && std::filesystem::is_regular_file(file, error)) {
+  if (zone.find("..") == std::string::npos && std::filesystem::exists(file, error)) {
     return {file};
   }
   return {};  // a rule such as "JST-9": nothing on disk to change
 }
 
-void ReloadTimeZone() {
+bool LoadTimeZone() {
+  if (!GuardZoneFile()) {
+    tzset();  // reads no file
+    return false;
+  }
+  BlockingCall blocking;
+  tzset();
+  return true;
+}
+
+bool ReloadTimeZone() {
+  if (!GuardZoneFile()) {
+    tzset();
+    return false;
+  }
+  BlockingCall blocking;
   const char* zone = std::getenv("TZ");
   if (zone) {
     // The C library keeps its zone while the TZ text stays the same: another
     // zone in between makes it read the named one afresh.
     const std::string kept = zone;
-    setenv("TZ", "UTC0", 1);
+    setenv("TZ", kStandIn, 1);
     tzset();
     setenv("TZ", kept.c_str(), 1);
   }
   // Without TZ the C library looks at /etc/localtime again and reads it
   // when it is another file or was changed.
   tzset();
+  return true;
 }
 
 TimeZoneWatch::TimeZoneWatch(const std::vector<std::filesystem::path>& files)

@@ -19,9 +19,18 @@ namespace murva {
 // /usr/share/zoneinfo; a rule ("JST-9") or an empty TZ (UTC) → nothing.
 std::vector<std::filesystem::path> ZoneFiles(const EnvironmentLookup& environment);
 
-// Makes the C library read the zone afresh (tzset alone keeps a zone whose
-// TZ text has not changed).
-void ReloadTimeZone();
+// Loads the local zone into the C library, safely: the file it would read
+// (the one TZ names, or /etc/localtime) is first looked at without being
+// opened for reading, and when it is no regular file — a named pipe there
+// would hold the program for good — TZ is set to UTC ("UTC0") until it is
+// one again (then TZ is as it was). The load itself runs as a BlockingCall,
+// so that a stop signal still ends the program should the file change in
+// between. False while UTC stands in.
+bool LoadTimeZone();
+
+// The same after a change: makes the C library read the zone afresh
+// (tzset alone keeps a zone whose TZ text has not changed).
+bool ReloadTimeZone();
 
 class TimeZoneWatch {
  public:

@@ -1,4 +1,5 @@
 #include <QDateTime>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <set>
@@ -28,7 +29,16 @@ std::filesystem::path WriteCopy(const QImage& image, const std::filesystem::path
     error = "cannot write in " + folder.string();
     return {};
   }
-  if (!image.save(QString::fromStdString(temporary.Path().string()), "PNG")) {
+  // Written through the descriptor of the file just made, never by its name
+  // again.
+  QFile file;
+  if (!file.open(temporary.Descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle) ||
+      !image.save(&file, "PNG") || !file.flush()) {
+    error = "cannot write " + temporary.Path().string();
+    return {};
+  }
+  file.close();
+  if (!temporary.Close()) {
     error = "cannot write " + temporary.Path().string();
     return {};
   }

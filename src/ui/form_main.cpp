@@ -44,11 +44,16 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   const std::filesystem::path sizes_file = environment.page_sizes_file;
   cycle_ = std::make_unique<RunCycle>(*this, std::move(environment));
   // An automatic run makes only the pages it shows, when the sizes of the
-  // others are known from an earlier start on this desktop.
-  const std::string sizes_key = sizes_file.empty() ? std::string() : PageSizeKey();
+  // others are known from an earlier start on this desktop, for the area
+  // the window is fitted into.
+  const QRect area = AvailableArea();
+  std::string sizes_key = sizes_file.empty() ? std::string() : PageSizeKey();
+  if (!sizes_key.empty()) {
+    sizes_key += " area " + std::to_string(area.width()) + "x" + std::to_string(area.height());
+  }
   std::optional<PageSizes> remembered;
   if (cycle_->IsAutomaticStart() && !sizes_key.empty()) {
-    remembered = PageSizes::Read(sizes_file, sizes_key);
+    remembered = PageSizes::Read(sizes_file, sizes_key, {area.width(), area.height()});
   }
   page_maker_ = std::make_unique<TabPageMaker>(std::move(remembered));
 

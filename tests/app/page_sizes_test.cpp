@@ -1,5 +1,6 @@
-// The page sizes kept between starts: they come back only as stored and
-// only under the key they were stored under.
+// The page sizes kept between starts: they come back only as stored, only
+// under the key they were stored under, and only when every size fits the
+// area the window is fitted into.
 #include "app/page_sizes.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 namespace murva {
 namespace {
+
+constexpr ScreenSize kArea{1024, 768};
 
 PageSizes Sample(const std::string& key) {
   PageSizes sizes(key);
@@ -23,17 +26,17 @@ TEST(PageSizes, ComeBackFromTheirFileUnderTheSameKeyOnly) {
   const std::filesystem::path file = folder / "cache" / "page-sizes";
   const PageSizes stored = Sample("/usr/bin/murva32 123 Qt 6.4.2 fusion 96");
   stored.Write(file);
-  const std::optional<PageSizes> read = PageSizes::Read(file, stored.Key());
+  const std::optional<PageSizes> read = PageSizes::Read(file, stored.Key(), kArea);
   ASSERT_TRUE(read);
   EXPECT_EQ(*read, stored);
   EXPECT_EQ(read->Find("settings.4"), (PageSize{840, 277, 596, 277}));
   EXPECT_FALSE(read->Find("settings.9"));
-  EXPECT_FALSE(PageSizes::Read(file, "/usr/bin/murva32 124 Qt 6.4.2 fusion 96"));
-  EXPECT_FALSE(PageSizes::Read(folder / "none", stored.Key()));
+  EXPECT_FALSE(PageSizes::Read(file, "/usr/bin/murva32 124 Qt 6.4.2 fusion 96", kArea));
+  EXPECT_FALSE(PageSizes::Read(folder / "none", stored.Key(), kArea));
   // A key of several lines is stored on one and still matches itself.
   const PageSizes broken_key = Sample("font\nwidth 300");
   broken_key.Write(file);
-  EXPECT_TRUE(PageSizes::Read(file, "font\nwidth 300"));
+  EXPECT_TRUE(PageSizes::Read(file, "font\nwidth 300", kArea));
 }
 
 TEST(PageSizes, ADamagedFileHoldsNoSizes) {
@@ -53,6 +56,31 @@ TEST(PageSizes, ADamagedFileHoldsNoSizes) {
        }) {
     EXPECT_FALSE(PageSizes::Decode(text, key)) << text;
   }
+}
+
+// A damaged file may hold any number: one that the window could not have
+// asked for on this screen means the file is not believed.
+TEST(PageSizes, ASizeLargerThanTheAreaMakesTheFileCountAsAbsent) {
+  testing::TempFolder folder;
+  const std::filesystem::path file = folder / "cache" / "page-sizes";
+  const std::string key = "k";
+  const std::string good = Sample(key).Encode();
+  testing::WriteBytes(file, good);
+  ASSERT_TRUE(PageSizes::Read(file, key, kArea));
+  ASSERT_TRUE(PageSizes::Read(file, key, {840, 277}));  // exactly the largest page
+  for (const std::string& line : {
+           std::string("main.schedule 30000 322 603 205\n"),
+           std::string("main.schedule 603 30000 603 205\n"),
+           std::string("main.schedule 603 322 2147483647 205\n"),
+           std::string("main.schedule 603 322 603 1000000\n"),
+           std::string("main.schedule 1025 322 603 205\n"),
+           std::string("main.schedule 603 769 603 205\n"),
+       }) {
+    testing::WriteBytes(file, good + line);
+    EXPECT_TRUE(PageSizes::Decode(good + line, key)) << line;
+    EXPECT_FALSE(PageSizes::Read(file, key, kArea)) << line;
+  }
+  EXPECT_FALSE(PageSizes::Read(file, key, {839, 768}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // clock and zone changes, wakes, a busy control panel and failed runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -134,9 +135,10 @@ class FakeWatchHost final : public WatchHost {
 
   WatchRecord ReadRecord() override { return record; }
   bool InstanceBusy() override { return busy; }
-  bool StartAutomaticRun() override {
+  bool StartAutomaticRun(bool rebuild) override {
     if (start_fails) return false;
     runs.push_back(clock_.DayAt(clock_.Now()));
+    rebuilds.push_back(rebuild);
     return true;
   }
   void PutBackWallpaper() override { ++put_backs; }
@@ -147,6 +149,7 @@ class FakeWatchHost final : public WatchHost {
   bool busy = false;
   bool start_fails = false;
   std::vector<LocalDay> runs;
+  std::vector<bool> rebuilds;  // per run: asked to build though built
   int put_backs = 0;
   std::vector<std::int64_t> alarms;
   std::vector<std::string> log;
@@ -286,6 +289,30 @@ TEST(WatchLoop, AlwaysBuildAndRandomModeBuildAtEveryWakeButNotAtAClockChange) {
     EXPECT_EQ(rig.Runs(), 2u) << random;
     EXPECT_EQ(rig.host.put_backs, 0);
   }
+}
+
+// "Build now" (SIGUSR1): a run that builds though the day's wallpaper is
+// built; asked for during a run, it follows that run; asked for while the
+// control panel is open, it follows when the panel closes.
+TEST(WatchLoop, ABuildAskedForIsMadeThoughTheDayIsBuiltAfterARunOrThePanel) {
+  Rig rig;
+  rig.Start(At(2026, 5, 3, 8, 0, 9));
+  rig.Event(WatchCause::kRequested);
+  EXPECT_EQ(rig.host.rebuilds, (std::vector<bool>{false, true}));
+  rig.Event(WatchCause::kPeriodic);
+  rig.Event(WatchCause::kRequested);  // during the run
+  EXPECT_EQ(rig.Runs(), 2u);
+  rig.Finish();
+  EXPECT_EQ(rig.host.rebuilds, (std::vector<bool>{false, true, true}));
+  rig.Finish();
+  rig.host.busy = true;
+  rig.Event(WatchCause::kRequested);
+  EXPECT_EQ(rig.Runs(), 3u);
+  rig.host.busy = false;
+  rig.Event(WatchCause::kInstanceFreed);
+  EXPECT_EQ(rig.host.rebuilds, (std::vector<bool>{false, true, true, true}));
+  EXPECT_TRUE(std::find(rig.host.log.begin(), rig.host.log.end(),
+                        "automatic run for 2026/05/03 (asked for)") != rig.host.log.end());
 }
 
 TEST(WatchLoop, ARunDueWhileTheControlPanelIsOpenIsMadeWhenItCloses) {

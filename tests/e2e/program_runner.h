@@ -26,13 +26,19 @@ struct RunResult {
   std::string errors;
 };
 
-// In a forked child: standard error into the file, then the program with
-// its arguments; never returns.
+// In a forked child: standard error into the file (or, with an output
+// descriptor, standard output and error into it), then the program with its
+// arguments; never returns.
 [[noreturn]] inline void ExecProgram(const std::string& program,
                                      const std::vector<std::string>& arguments,
-                                     const std::filesystem::path& errors) {
-  const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  dup2(fd, STDERR_FILENO);
+                                     const std::filesystem::path& errors, int output = -1) {
+  if (output >= 0) {
+    dup2(output, STDOUT_FILENO);
+    dup2(output, STDERR_FILENO);
+  } else {
+    const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, STDERR_FILENO);
+  }
   std::vector<std::string> words = {program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -51,8 +57,9 @@ class ProgramRunner {
   }
 
   // Starts the program in a process group of its own; returns its id (a
-  // signal to the group also reaches what the program started).
-  pid_t Launch(const std::vector<std::string>& arguments) {
+  // signal to the group also reaches what the program started). With an
+  // output descriptor, its standard output and error go there.
+  pid_t Launch(const std::vector<std::string>& arguments, int output = -1) {
     const std::string program = std::string(MURVA_TEST_BIN_DIR) + "/murva32";
     last_errors_ = folder_ / ("stderr-" + std::to_string(++launches_) + ".txt");
     const pid_t pid = fork();
@@ -63,12 +70,12 @@ class ProgramRunner {
       setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
       setenv("HOME", folder_.c_str(), 1);
       setenv("QT_QPA_PLATFORM", "xcb", 1);
-      FakeClockFrom(date_);
+      if (!date_.empty()) FakeClockFrom(date_);  // none: the real clock
       for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION",
                                "GDMSESSION", "WAYLAND_DISPLAY"}) {
         unsetenv(name);
       }
-      ExecProgram(program, arguments, last_errors_);
+      ExecProgram(program, arguments, last_errors_, output);
     }
     setpgid(pid, pid);  // also here, so a signal sent right away reaches the group
     return pid;
@@ -93,6 +100,9 @@ class ProgramRunner {
   }
 
   RunResult Run(const std::vector<std::string>& arguments) { return Wait(Launch(arguments)); }
+
+  // The standard error of the last launch, as far as it is written.
+  std::string Errors() const { return ReadBytes(last_errors_); }
 
   // A settings file holding the basic set with the given keys, in CP932
   // with CR LF as the Windows program wrote it.

@@ -10,13 +10,17 @@
 
 #include <algorithm>
 #include <fstream>
+#include <mutex>
+#include <set>
 
 #include "imaging/graphic_errors.h"
 #include "imaging/hosted_plugin.h"
 #include "imaging/in_spi_able.h"
 #include "imaging/spi_bitmap.h"
 #include "imaging/test_support.h"
+#include "platform/child_process.h"
 #include "platform/local_memory.h"
+#include "support/process_survivors.h"
 
 namespace murva {
 namespace {
@@ -67,7 +71,15 @@ class Isolated : public ::testing::Test {
     settings.host_program = MURVA_SPI_HOST;
     settings.verdict_file = dir_ / "cache" / "plugin-verdicts";
     settings.timeouts = QuickTimeouts();
+    settings.output = [this](const std::string& file_name, const std::string& line) {
+      std::lock_guard lock(output_mutex_);
+      output_.push_back(fs::path(file_name).filename().string() + ": " + line);
+    };
     return settings;
+  }
+  bool Printed(const std::string& line) {
+    std::lock_guard lock(output_mutex_);
+    return std::find(output_.begin(), output_.end(), line) != output_.end();
   }
 
   // A fresh manager that searches the plug-in folder.
@@ -108,6 +120,8 @@ class Isolated : public ::testing::Test {
   TempDir dir_;
   std::shared_ptr<PluginIsolation> isolation_;
   std::unique_ptr<test::PlacedSPIs> spis_;
+  mutable std::mutex output_mutex_;
+  mutable std::vector<std::string> output_;  // "<plug-in file name>: <line>"
 };
 
 TEST_F(Isolated, AHostedPluginReadsPicturesAsOneInTheProcessDoes) {
@@ -296,6 +310,107 @@ std::vector<Fault> AllFaults() {
 INSTANTIATE_TEST_SUITE_P(EveryEntryAndKind, FaultyPlugins, ::testing::ValuesIn(AllFaults()),
                          [](const auto& info) { return info.param.kind + "_in_" + info.param.entry; });
 
+// Plug-ins that leave processes behind, as children or as daemons: after
+// the run (every host ended) none of them runs, nor anything else of their
+// process groups and sessions.
+struct Hostile {
+  std::string name;
+  std::size_t left_behind;  // at least, by the vetting and one picture
+};
+
+class HostilePlugins : public Isolated, public ::testing::WithParamInterface<Hostile> {
+ protected:
+  void SetUp() override {
+    Isolated::SetUp();
+    setenv("MURVA_FAKE_PIDS", (dir_ / "pids").c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("MURVA_FAKE_PIDS");
+    Isolated::TearDown();
+  }
+  std::vector<pid_t> Pids() const { return testing::RecordedPids(dir_ / "pids"); }
+};
+
+TEST_P(HostilePlugins, LeaveNoProcessBehindOnceTheRunIsOver) {
+  Install(FaultyPlugin(GetParam().name), GetParam().name);
+  SearchAgain();
+  ASSERT_EQ(Loaded().size(), 1u);
+  TSPIBitmap bitmap;
+  bitmap.SetSPI(dynamic_cast<const TInSPI*>(&spis_->Items(0)));
+  bitmap.LoadFromStreamWithName(Span(MvtsPicture(8, 6)), "/p.mvt");
+  EXPECT_EQ(Pixels(bitmap.Image()), FakePixels(8, 6));
+  const std::vector<pid_t> pids = Pids();
+  ASSERT_GE(pids.size(), GetParam().left_behind);
+  const std::set<pid_t> groups = testing::GroupsOf(pids);
+  EXPECT_TRUE(isolation_->TakeNotices().empty());
+
+  spis_.reset();
+  isolation_.reset();
+  EXPECT_EQ(testing::Survivors(pids, groups), std::vector<pid_t>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(ForkingAndDaemons, HostilePlugins,
+                         ::testing::Values(Hostile{"fork_in_every", 5},
+                                           Hostile{"daemon_in_info", 1}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(Isolated, WhatAPluginPrintsComesAcrossLineByLineFilteredAndBounded) {
+  setenv("MURVA_FAKE_PIDS", (dir_ / "pids").c_str(), 1);
+  Install(FaultyPlugin("fork_in_every"), "fork_in_every");
+  SearchAgain();
+  spis_.reset();
+  isolation_.reset();
+  unsetenv("MURVA_FAKE_PIDS");
+  // Control characters stand as "?", a long line is cut.
+  EXPECT_TRUE(Printed("fork_in_every.spi: ?[31mfork_in_every?[0m speaks"));
+  EXPECT_TRUE(Printed("fork_in_every.spi: " + std::string(ChildProcess::kMostOutputLine, 'x')));
+  const std::vector<pid_t> pids = testing::RecordedPids(dir_ / "pids");
+  ASSERT_EQ(pids.size(), 3u);
+  EXPECT_TRUE(Printed("fork_in_every.spi: fork_in_every load forked " + std::to_string(pids[0])));
+  EXPECT_TRUE(Printed("fork_in_every.spi: fork_in_every IsSupported forked " +
+                      std::to_string(pids[2])));
+}
+
+TEST_F(Isolated, APluginThatForksAndCrashesIsNamedWithItsSignalAtOnce) {
+  setenv("MURVA_FAKE_PIDS", (dir_ / "pids").c_str(), 1);
+  Install(TestPlugin("basic"), "a_basic");
+  const fs::path hostile = Install(FaultyPlugin("fork_crash_in_picture"), "z_fork_crash");
+  SearchAgain();
+  TSPIBitmap bitmap;
+  bitmap.LoadFromStreamWithName(Span(MvtsPicture(7, 5)), "/p.mvt");
+  EXPECT_EQ(Pixels(bitmap.Image()), FakePixels(7, 5));
+  const std::vector<PluginNotice> notices = isolation_->TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  // Its child still held the connection: had the crash not been seen, the
+  // wait would have ended in "応答しません".
+  EXPECT_NE(notices[0].text.find(hostile.string() + ":Susie Pluginが異常終了しました（GetPicture：SIGSEGV）"),
+            std::string::npos)
+      << notices[0].text;
+  const std::vector<pid_t> pids = testing::RecordedPids(dir_ / "pids");
+  unsetenv("MURVA_FAKE_PIDS");
+  EXPECT_FALSE(pids.empty());
+  EXPECT_EQ(testing::Survivors(pids), std::vector<pid_t>{});
+}
+
+TEST_F(Isolated, APluginThatAsksFor20GBIsNamedAndRememberedAsFaulty) {
+  Install(TestPlugin("basic"), "a_basic");
+  const fs::path hostile = Install(FaultyPlugin("huge_in_picture"), "z_huge");
+  SearchAgain();
+  ASSERT_EQ(Loaded(), (std::vector<std::string>{"a_basic", "z_huge"}));
+  TSPIBitmap bitmap;
+  bitmap.LoadFromStreamWithName(Span(MvtsPicture(7, 5)), "/p.mvt");
+  EXPECT_EQ(Pixels(bitmap.Image()), FakePixels(7, 5));
+  const std::vector<PluginNotice> notices = isolation_->TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  const std::string expected =
+      hostile.string() + ":Susie Pluginがメモリの上限（4 GiB）を超えました（GetPicture）";
+  EXPECT_NE(notices[0].text.find(expected), std::string::npos) << notices[0].text;
+  EXPECT_NE(test::ReadText(dir_ / "cache" / "plugin-verdicts").find("\tfaulty\t" + expected),
+            std::string::npos);
+  SearchAgain();
+  EXPECT_EQ(Loaded(), std::vector<std::string>{"a_basic"});
+}
+
 TEST(PluginVerdictFile, KeepsEveryTextWhateverItHolds) {
   std::map<std::string, PluginVerdict> verdicts;
   PluginVerdict usable;
@@ -341,6 +456,28 @@ TEST(PluginVerdictFile, AVerdictHoldsOnlyForTheFileAsItWas) {
   EXPECT_EQ(verdicts.Find(plugin, {stamp.size, stamp.modified_ns + 1}), nullptr);
   // Plug-ins whose file is gone are not written again.
   EXPECT_EQ(test::ReadText(dir / "cache" / "v").find("gone.spi"), std::string::npos);
+}
+
+TEST(PluginVerdictFile, ALinkInItsPlaceIsNeitherReadNorWrittenThrough) {
+  TempDir dir;
+  test::WriteFile(dir / "a.spi", Bytes(10, 1));
+  const std::string plugin = (dir / "a.spi").string();
+  PluginVerdict verdict;
+  verdict.stamp = *StampOf(plugin);
+  const std::string mine = "murva32 plugin verdicts 1\n" + plugin + "\t10\t" +
+                           std::to_string(verdict.stamp.modified_ns) + "\tunusable\n";
+  test::WriteFile(dir / "mine", Bytes(mine.begin(), mine.end()));
+  fs::create_directories(dir / "cache");
+  fs::create_symlink(dir / "mine", dir / "cache" / "v");
+  PluginVerdicts verdicts(dir / "cache" / "v");
+  EXPECT_EQ(verdicts.Find(plugin, verdict.stamp), nullptr);
+  verdict.kind = PluginVerdictKind::kFaulty;
+  verdict.reason = "faulty";
+  verdicts.Put(plugin, verdict);
+  ASSERT_TRUE(verdicts.Save());
+  EXPECT_EQ(test::ReadText(dir / "mine"), mine);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "cache" / "v")));
+  EXPECT_NE(PluginVerdicts(dir / "cache" / "v").Find(plugin, verdict.stamp), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -143,6 +144,26 @@ TEST(TemporaryFileCleanUp, AReplacementRemovesLeftoversAndLeavesNoneOfItsOwn) {
   ASSERT_TRUE(ReplaceFile(target, "new", error)) << error;
   EXPECT_EQ(ReadBytes(target), "new");
   EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"murva32.desktop"});
+}
+
+// Names of abandoned temporary files that are no regular file of the
+// user's: the clean-up neither removes them nor reaches what they point to.
+TEST(TemporaryFileCleanUp, LeavesLinksFoldersAndPipesOfSuchNamesAlone) {
+  TempFolder folder;
+  const fs::path target = folder / "MURVA32.INI";
+  WriteBytes(folder / "mine", "a file of the user's");
+  const WriterIdentity ended = EndedWriter();
+  const std::string link = NameOf("MURVA32.INI", ended, "1");
+  const std::string sub = NameOf("MURVA32.INI", ended, "2");
+  const std::string pipe = NameOf("MURVA32.INI", ended, "3");
+  fs::create_symlink(folder / "mine", folder / link);
+  fs::create_directory(folder / sub);
+  ASSERT_EQ(mkfifo((folder / pipe).c_str(), 0600), 0);
+  EXPECT_EQ(RemoveAbandonedTemporaryFiles(target), 0);
+  std::vector<std::string> expected{"mine", link, sub, pipe};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(folder.Path()), expected);
+  EXPECT_EQ(ReadBytes(folder / "mine"), "a file of the user's");
 }
 
 TEST(TemporaryFileCleanUp, TheFileOfASaveInProgressIsNamedAfterItsWriterAndLocked) {

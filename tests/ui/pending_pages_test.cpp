@@ -66,6 +66,28 @@ TEST_F(PendingPagesTest, TheAutomaticRunsWindowIsTheWholeWindowsWithTheHiddenPag
   EXPECT_NE(automatic->findChild<QWidget*>("ComboBoxStyl"), nullptr);
 }
 
+// A damaged file of page sizes is not believed: the automatic run makes
+// every page, its window has its normal size, and the file is written anew.
+TEST_F(PendingPagesTest, SizesOutOfRangeAreNotBelievedAndTheFileIsWrittenAgain) {
+  std::unique_ptr<TFormMain> whole = Make("");
+  const std::filesystem::path file = folder_ / "cache" / "page-sizes";
+  const std::string measured = ReadBytes(file);
+  std::string damaged;
+  std::size_t line = 0;
+  for (std::size_t start = 0, end; (end = measured.find('\n', start)) != std::string::npos;
+       start = end + 1, ++line) {
+    const std::string text = measured.substr(start, end - start);
+    // The header and the key stay; every page asks for a giant size.
+    damaged += line < 2 ? text : text.substr(0, text.find(' ')) + " 30000 2147483647 30000 30000";
+    damaged += '\n';
+  }
+  WriteBytes(file, damaged);
+  std::unique_ptr<TFormMain> automatic = Make("-E");
+  EXPECT_EQ(automatic->size(), whole->size());
+  EXPECT_NE(automatic->findChild<QWidget*>("PanelBaseD"), nullptr);
+  EXPECT_EQ(ReadBytes(file), measured);
+}
+
 TEST_F(PendingPagesTest, APageNotMadeIsMadeWhenShownAndShowsTheWorkingCopy) {
   Make("");
   std::unique_ptr<TFormMain> form = Make("-E");

@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "murva32/murva_spi.h"
@@ -37,17 +38,76 @@ static void FakeTrace(const char* entry) {
   close(fd);
 }
 
-/* Enters an entry point: traces it, and fails there if this build does. */
-static void FakeEnter(int entry, const char* name) {
+#if FAKE_FAULT_KIND == FAKE_FAULT_FORK || FAKE_FAULT_KIND == FAKE_FAULT_DAEMON || \
+    FAKE_FAULT_KIND == FAKE_FAULT_FORK_CRASH
+static void FakeRecordPid(pid_t pid) {
+  const char* file = getenv("MURVA_FAKE_PIDS");
+  if (file == NULL || *file == '\0') return;
+  char line[32];
+  int length = snprintf(line, sizeof line, "%ld\n", (long)pid);
+  int fd = open(file, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  if (write(fd, line, (size_t)length) < 0) {
+  }
+  close(fd);
+}
+
+/* Leaves a process behind that holds everything the host gave the plug-in
+ * (its socket, its output) and waits for ever. */
+static void FakeLeaveProcess(const char* entry) {
+  pid_t child = fork();
+  if (child < 0) return;
+  if (child == 0) {
+#if FAKE_FAULT_KIND == FAKE_FAULT_DAEMON
+    setsid();
+    pid_t daemon = fork();
+    if (daemon != 0) {
+      if (daemon > 0) FakeRecordPid(daemon);
+      _exit(0);
+    }
+#endif
+    for (;;) pause();
+  }
+#if FAKE_FAULT_KIND == FAKE_FAULT_DAEMON
+  waitpid(child, NULL, 0);
+#else
+  FakeRecordPid(child);
+#endif
+  printf("%s %s forked %ld\n", FAKE_NAME, entry, (long)child);
+  fflush(stdout);
+}
+#endif
+
+/* Enters an entry point: traces it, and fails there if this build does;
+ * nonzero when the plug-in is out of memory. */
+static int FakeEnter(int entry, const char* name) {
   FakeTrace(name);
-  if (entry != FAKE_FAULT_ENTRY) return;
+  if (entry != FAKE_FAULT_ENTRY && FAKE_FAULT_ENTRY != FAKE_FAULT_EVERY) return 0;
 #if FAKE_FAULT_KIND == FAKE_FAULT_CRASH
   *(volatile int*)(uintptr_t)0 = 1;
 #elif FAKE_FAULT_KIND == FAKE_FAULT_ABORT
   abort();
 #elif FAKE_FAULT_KIND == FAKE_FAULT_HANG
   for (;;) pause();
+#elif FAKE_FAULT_KIND == FAKE_FAULT_FORK || FAKE_FAULT_KIND == FAKE_FAULT_DAEMON
+  if (entry == FAKE_FAULT_LOAD) {
+    static char long_line[3002];
+    memset(long_line, 'x', 3000);
+    long_line[3000] = '\n';
+    fprintf(stderr, "\x1b[31m%s\x1b[0m speaks\n%s", FAKE_NAME, long_line);
+    fflush(stderr);
+  }
+  FakeLeaveProcess(name);
+#elif FAKE_FAULT_KIND == FAKE_FAULT_FORK_CRASH
+  FakeLeaveProcess(name);
+  *(volatile int*)(uintptr_t)0 = 1;
+#elif FAKE_FAULT_KIND == FAKE_FAULT_HUGE
+  void* memory = malloc((size_t)20 << 30);
+  if (memory == NULL) return 1;
+  /* Given (no limit): nothing is touched, the test sees the plug-in not named. */
+  free(memory);
 #endif
+  return 0;
 }
 
 __attribute__((constructor)) static void FakeLoad(void) { FakeEnter(FAKE_FAULT_LOAD, "load"); }
@@ -140,7 +200,7 @@ static inline int ParseHeader(const char* buffer, int32_t length, int* width, in
     FAKE_VARIANT != FAKE_ARCHIVE_NO_GET_FILE
 MURVA_SPI_EXPORT int GetPictureInfo(const char* buffer, int32_t length, uint32_t flag,
                                     PictureInfo* info) {
-  FakeEnter(FAKE_FAULT_PICTURE_INFO, "GetPictureInfo");
+  if (FakeEnter(FAKE_FAULT_PICTURE_INFO, "GetPictureInfo")) return kSpiOutOfMemory;
   ++fake_log.get_picture_info_calls;
   fake_log.last_info_length = length;
   int width, height;
@@ -181,7 +241,7 @@ static inline void PutU32(uint8_t* at, uint32_t value) {
 MURVA_SPI_EXPORT int GetPicture(const char* buffer, int32_t length, uint32_t flag,
                                 MurvaLocalHandle* info_handle, MurvaLocalHandle* pixel_handle,
                                 SpiProgressCallback progress, intptr_t user_value) {
-  FakeEnter(FAKE_FAULT_PICTURE, "GetPicture");
+  if (FakeEnter(FAKE_FAULT_PICTURE, "GetPicture")) return kSpiOutOfMemory;
   ++fake_log.get_picture_calls;
   fake_log.last_picture_length = length;
   fake_log.last_picture_flag = flag;

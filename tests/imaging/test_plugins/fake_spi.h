@@ -45,14 +45,24 @@ extern "C" {
 #define FAKE_FAULT_SUPPORTED 3     /* IsSupported */
 #define FAKE_FAULT_PICTURE_INFO 4  /* GetPictureInfo */
 #define FAKE_FAULT_PICTURE 5       /* GetPicture */
+#define FAKE_FAULT_EVERY 9         /* in every entry point, the load included */
 #define FAKE_FAULT_CRASH 1         /* a write through a null pointer (SIGSEGV) */
 #define FAKE_FAULT_ABORT 2         /* abort() (SIGABRT) */
 #define FAKE_FAULT_HANG 3          /* waits for ever */
+/* Hostile builds: they go on as FAKE_BASIC after what they do. */
+#define FAKE_FAULT_FORK 4          /* forks a child that waits for ever */
+#define FAKE_FAULT_DAEMON 5        /* starts a daemon (fork, setsid, fork) that waits for ever */
+#define FAKE_FAULT_FORK_CRASH 6    /* forks a child that waits for ever, then crashes */
+#define FAKE_FAULT_HUGE 7          /* asks for 20 GB; answers kSpiOutOfMemory when refused */
 
 /* Every build appends a line "<name> <entry>" to the file named by the
  * environment variable MURVA_FAKE_TRACE (when set) as each entry point is
  * entered, "load" included, so that a test can tell what ran in another
- * process. */
+ * process. The forking builds append the id of each process they leave
+ * behind to the file named by MURVA_FAKE_PIDS (before the entry point
+ * returns), print "<name> <entry> forked <pid>" on standard output and, at
+ * the load, a line with an escape sequence and a line of 3000 "x" on
+ * standard error. */
 
 typedef struct FakeCallLog {
   int is_supported_calls;
