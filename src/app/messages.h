@@ -12,9 +12,9 @@ namespace murva::text {
 inline constexpr const char* kAlreadyRunning = "ＭＵＲＶＡ３２は既に起動しています";
 inline constexpr const char* kVersion = "Ver 4.21";
 inline constexpr const char* kApplicationTitle = "MURVA32";
-inline const std::string kSettingsMissing =
-    std::string("設定ファイル（MURVA32.INI）が見つかりません") + "\r" +
-    "でも、今回が初めての使用であれば問題ありません．";
+// The first-use message: the settings file was looked for in `folder` and
+// is not there.
+std::string SettingsMissingText(const std::string& folder);
 
 // Run-cycle status lines (LabelInfo) and captions.
 inline constexpr const char* kSkipping = "カレンダの作成をスキップします";
@@ -56,5 +56,9 @@ inline constexpr const char* kMakeOnlyOff =
 
 // The help of the title tab's "説明" button.
 std::string TitleHelpText();
+
+// The title of the colour dialog the page's colour buttons open; the help
+// above names it.
+inline constexpr const char* kColorDialogTitle = "色を選択";
 
 }  // namespace murva::text

@@ -105,7 +105,7 @@ TEST_P(HostileRunTest, TheRunEndsWithItsMessageAndNothingIsWrittenOver) {
       EXPECT_EQ(view_.messages[0].rfind("ﾌｧｲﾙ " + path + " は開けません\r", 0), 0u)
           << view_.messages[0];
       EXPECT_NE(view_.messages[0].find(reason), std::string::npos);
-      EXPECT_NE(view_.messages[0].find(text::kSettingsMissing), std::string::npos);
+      EXPECT_NE(view_.messages[0].find(text::SettingsMissingText(folder_.Path().string())), std::string::npos);
       EXPECT_TRUE(SaidSomethingWith("指定された壁紙 [  ] がありません\r"));
       break;
     case Role::kSchedule:
