@@ -303,7 +303,7 @@ void SettingsStore::SaveBasicSettings(const WorkingCopy& copy,
       set.WriteTitleText(kTitleText, line, copy.titles[line - 1].text);
     }
   }
-  set.WriteText(kCalMakeDay, today_text);
+  if (!today_text.empty()) set.WriteText(kCalMakeDay, today_text);
   file.Commit();
 }
 

@@ -38,6 +38,8 @@ class WallpaperPages : public QTabWidget {
 
  private:
   QWidget* MakePage(int page, QWidget* parent);
+  // Page n now holds an edit that is not saved.
+  void Edited(int page);
   void PageControl1Change(int index);
   // ScrollBarCalTopChange, ScrollBarCalLeftChange, ScrollBarSchTopChange,
   // ScrollBarSchLeftChange: the bar ranges over the screen, the read-outs
