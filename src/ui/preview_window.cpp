@@ -1,6 +1,7 @@
 #include "ui/preview_window.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -42,6 +43,14 @@ void PreviewWindow::ShowPicture(const QImage& picture, int page) {
   if (size.width() < whole.width()) size.rheight() += horizontalScrollBar()->sizeHint().height();
   if (size.height() < whole.height()) size.rwidth() += verticalScrollBar()->sizeHint().width();
   resize(size.boundedTo(room));
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QScrollArea::keyPressEvent(event);
 }
 
 }  // namespace murva

@@ -23,6 +23,10 @@ class PreviewWindow : public QScrollArea {
   void ShowPicture(const QImage& picture, int page);
   const QImage& Picture() const { return picture_; }
 
+ protected:
+  // Esc closes the window, as it closes a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QLabel* label_ = nullptr;
   QImage picture_;

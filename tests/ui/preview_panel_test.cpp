@@ -416,8 +416,10 @@ TEST_F(PreviewPanelTest, DoubleClickShowsTheWallpaperAtFullSize) {
   window->resize(200, 150);
   QApplication::processEvents();
   EXPECT_TRUE(window->horizontalScrollBar()->maximum() > 0);
-  window->close();
+  // Esc closes it, and only it.
+  QTest::keyClick(window, Qt::Key_Escape);
   EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(form_->isVisible());
   Find<QToolButton>("SpeedButtonFullSize")->click();
   EXPECT_TRUE(window->isVisible());
   Find<QScrollBar>("ScrollBarCalLeft")->setValue(12);
