@@ -344,6 +344,10 @@ TEST_F(PreviewPanelTest, PreviewGrowsWithTheWindow) {
   // Above the minimum the settings tabs keep their height: the room goes to
   // the preview, not to an emptier settings page.
   EXPECT_EQ(settings_heights[1], settings_heights[2]);
+#ifdef MURVA_TEST_ARTEFACT_DIR
+  std::filesystem::create_directories(MURVA_TEST_ARTEFACT_DIR);
+  form_->grab().save(QString(MURVA_TEST_ARTEFACT_DIR) + "/panel-1900x1000-preview.png");
+#endif
   // In a large window the picture can be read: most of what the window has
   // beside the pages.
   const int beside = form_->width() - Find<QWidget>("PageControl1")->width();
@@ -412,6 +416,9 @@ TEST_F(PreviewPanelTest, DoubleClickShowsTheWallpaperAtFullSize) {
   canvas.image = full;
   EXPECT_TRUE(ScaleForPreview(canvas, Preview().FitSize()) == Preview().Picture().image);
   EXPECT_TRUE(window->windowTitle().contains("原寸"));
+#ifdef MURVA_TEST_ARTEFACT_DIR
+  full.save(QString(MURVA_TEST_ARTEFACT_DIR) + "/preview-full-size.png");
+#endif
   // It scrolls over a picture larger than itself, and follows the edits.
   window->resize(200, 150);
   QApplication::processEvents();
