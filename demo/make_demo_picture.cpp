@@ -6,16 +6,82 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage = "usage: murva32-demo-picture OUTPUT.png [WIDTH HEIGHT]\n";
+constexpr const char* kHelp =
+    "Paints the background of the MURVA32 demo (an evening sky over hills) and\n"
+    "writes it as a PNG file.\n"
+    "\n"
+    "  OUTPUT.png     the file to write\n"
+    "  WIDTH HEIGHT   the picture's size in pixels (default 1920 1200, at most 16384)\n"
+    "  -h, --help     show this help and exit\n";
+constexpr int kMaxSide = 16384;
+
+// A side length in pixels, or nothing when the text is not one.
+std::optional<int> Side(const char* text) {
+  errno = 0;
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || value < 1 || value > kMaxSide) {
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+int UsageError(const char* what, const char* argument) {
+  std::fprintf(stderr, "murva32-demo-picture: %s: %s\n%s", what, argument, kUsage);
+  return 2;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: murva32-demo-picture OUTPUT.png [WIDTH HEIGHT]\n");
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "-h" || argument == "--help") {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+  }
+  // Everything else that looks like a switch is refused rather than taken
+  // for a file name ("--" ends the switches, for a file whose name begins
+  // with a dash).
+  int first = 1;
+  if (argc > 1 && std::strcmp(argv[1], "--") == 0) {
+    first = 2;
+  } else {
+    for (int i = 1; i < argc; ++i) {
+      if (argv[i][0] == '-' && argv[i][1] != '\0' && Side(argv[i]) == std::nullopt) {
+        return UsageError("unknown switch", argv[i]);
+      }
+    }
+  }
+  const int count = argc - first;
+  if (count != 1 && count != 3) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
-  const int width = argc >= 4 ? std::atoi(argv[2]) : 1920;
-  const int height = argc >= 4 ? std::atoi(argv[3]) : 1200;
+  const char* output = argv[first];
+  int width = 1920;
+  int height = 1200;
+  if (count == 3) {
+    const std::optional<int> w = Side(argv[first + 1]);
+    const std::optional<int> h = Side(argv[first + 2]);
+    if (!w) return UsageError("not a width", argv[first + 1]);
+    if (!h) return UsageError("not a height", argv[first + 2]);
+    width = *w;
+    height = *h;
+  }
   QImage image(width, height, QImage::Format_RGB32);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -49,5 +115,9 @@ int main(int argc, char* argv[]) {
     painter.fillPath(path, hills[layer]);
   }
   painter.end();
-  return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+  if (!image.save(QString::fromLocal8Bit(output), "PNG")) {
+    std::fprintf(stderr, "murva32-demo-picture: cannot write %s\n", output);
+    return 1;
+  }
+  return 0;
 }

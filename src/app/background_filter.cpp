@@ -39,7 +39,7 @@ std::string CleanDescription(const std::string& raw, const std::string& extensio
     for (char& c : upper) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    return upper + " files";
+    return upper + " ファイル";
   }
   return clean;
 }
@@ -94,12 +94,12 @@ std::string BackgroundFileFilter(const TPictureFormatRegistry& registry) {
   for (const FilterEntry& entry : entries) {
     every.insert(every.end(), entry.extensions.begin(), entry.extensions.end());
   }
-  std::string filter = "Graphic files (" + Patterns(every) + ")";
-  filter += ";;BMP files (" + Patterns({"bmp"}) + ")";
+  std::string filter = "画像ファイル (" + Patterns(every) + ")";
+  filter += ";;BMP ファイル (" + Patterns({"bmp"}) + ")";
   for (const FilterEntry& entry : entries) {
     filter += ";;" + entry.description + " (" + Patterns(entry.extensions) + ")";
   }
-  filter += ";;All files (*)";
+  filter += ";;すべてのファイル (*)";
   return filter;
 }
 

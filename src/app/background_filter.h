@@ -9,9 +9,10 @@
 namespace murva {
 
 // The dialog's filter (entries separated by ";;", each "description
-// (patterns)"): every picture the program reads now in one entry, then BMP,
-// then each format the loaded plug-ins registered (one entry per
-// description, in the order they were registered), "All files" last.
+// (patterns)", named in Japanese as the dialog around them): every picture
+// the program reads now in one entry ("画像ファイル"), then BMP, then each
+// format the loaded plug-ins registered (one entry per description, in the
+// order they were registered), "すべてのファイル" last.
 // Formats registered but not readable here (the metafiles) are left out;
 // an extension or description that would break the filter's syntax is
 // left out or cleaned.

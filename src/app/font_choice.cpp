@@ -1,5 +1,6 @@
 #include "app/font_choice.h"
 
+#include <QFontInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -31,10 +32,22 @@ void ApplyStyleBits(QFont& font, int style) {
 }
 
 QFont DialogFontOf(const FontSetting& font) {
-  QFont qfont(MapFontFamily(font.name));
+  // The family the drawing really gets: a name that is not installed (or a
+  // generic one such as "Sans Serif") is what fontconfig makes of it, and a
+  // mapped family is listed under the name of the desktop's language
+  // ("IPAゴシック" on a Japanese desktop), which is the name the dialog's
+  // list shows and selects.
+  const QString family = QFontInfo(SampleFontOf(font)).family();
+  QFont qfont(family.isEmpty() ? MapFontFamily(font.name) : family);
   qfont.setPointSize(std::clamp(font.size, 1, kMaxFontSize));
   ApplyStyleBits(qfont, font.style);
   return qfont;
+}
+
+bool SameDialogFont(const QFont& chosen, const QFont& initial) {
+  const FontSetting a = FontSettingOf(chosen);
+  const FontSetting b = FontSettingOf(initial);
+  return a.name == b.name && a.size == b.size && a.style == b.style;
 }
 
 FontSetting FontSettingOf(const QFont& chosen) {

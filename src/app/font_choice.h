@@ -10,9 +10,15 @@
 
 namespace murva {
 
-// The font a font dialog starts from: the mapped family, the size in
-// points, bold, italic, underline and strike-out.
+// The font a font dialog starts from: the font the wallpaper is drawn with
+// (the stored name mapped to an installed font, as fontconfig resolves it,
+// under the family name the font list shows), the size in points, bold,
+// italic, underline and strike-out. Needs a QGuiApplication.
 QFont DialogFontOf(const FontSetting& font);
+
+// Whether a font the dialog returned is the one it started from: family,
+// whole points and style bits alike. Such an answer changes nothing.
+bool SameDialogFont(const QFont& chosen, const QFont& initial);
 
 // What a font chosen in the dialog is stored as: the name as the settings
 // know it, the size in whole points (from the pixel size at 96 dots per inch

@@ -30,9 +30,9 @@ inline constexpr const char* kRunWithoutSettings =
 inline constexpr const char* kRunCancelled = "壁紙の作成を中止しました / the build was cancelled";
 inline const std::string kRunInstalledNothing =
     std::string("壁紙を設定できませんでした / the wallpaper was made but not set: ");
-inline const std::string kSettingsMissing =
-    std::string("設定ファイル（MURVA32.INI）が見つかりません") + "\r" +
-    "でも、今回が初めての使用であれば問題ありません．";
+// The first-use message: the settings file was looked for in `folder` and
+// is not there.
+std::string SettingsMissingText(const std::string& folder);
 
 // Run-cycle status lines (LabelInfo) and captions.
 inline constexpr const char* kSkipping = "カレンダの作成をスキップします";
@@ -74,5 +74,9 @@ inline constexpr const char* kMakeOnlyOff =
 
 // The help of the title tab's "説明" button.
 std::string TitleHelpText();
+
+// The title of the colour dialog the page's colour buttons open; the help
+// above names it.
+inline constexpr const char* kColorDialogTitle = "色を選択";
 
 }  // namespace murva::text

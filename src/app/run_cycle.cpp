@@ -131,8 +131,8 @@ void RunCycle::FormCreate() {
       // Something that cannot be read as the settings file is named, and the
       // start goes on as without a settings file.
       const std::string problem = store_->ReadProblemMessage();
-      view_.ShowMessage(problem.empty() ? text::kSettingsMissing
-                                        : problem + "\r\r" + text::kSettingsMissing);
+      const std::string missing = text::SettingsMissingText(environment_.program_folder.string());
+      view_.ShowMessage(problem.empty() ? missing : problem + "\r\r" + missing);
     }
     // 8.
     // The title position ranges over the screen it was placed on.
@@ -179,6 +179,8 @@ void RunCycle::FormActivate() {
     if (!IsAutomaticStart()) {
       store_->RestorePanelPages(copy_);
       store_->LoadPageSettings(copy_);
+      // From here on, what differs from the file is the user's.
+      edits_.BasicSaved(copy_);
       view_.RefreshControls();
       view_.RefreshPagePositions();
       return;
@@ -231,9 +233,18 @@ int RunCycle::ChoosePageForMode() {
   }
 }
 
-void RunCycle::ShowPage(int page) {
+void RunCycle::ShowWallpaperPage(int page) {
+  edits_.LeavePage(copy_.wallpaper_page, copy_.layout);
   copy_.wallpaper_page = page;
-  store_->LoadPageSettings(copy_);
+  if (const std::optional<PageLayout> kept = edits_.KeptLayout(page)) {
+    copy_.layout = *kept;
+  } else {
+    store_->LoadPageSettings(copy_);
+  }
+}
+
+void RunCycle::ShowPage(int page) {
+  ShowWallpaperPage(page);
   view_.RefreshControls();
   view_.RefreshPagePositions();
 }
@@ -358,7 +369,9 @@ void RunCycle::SpeedButtonMakeClick() {
     const bool built = BuildShownPage();
     // The day of the build is recorded only when a wallpaper was made.
     store_->SaveBasicSettings(copy_, built ? state_.today.TodayText() : std::string());
+    edits_.BasicSaved(copy_);
     store_->SavePageSettings(copy_);
+    edits_.PageSaved(copy_.wallpaper_page);
   });
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/run_state.h"
 #include "app/run_view.h"
+#include "app/unsaved_edits.h"
 #include "app/wallpaper_build.h"
 #include "calendar/calendar_ex.h"
 #include "calendar/clock.h"
@@ -92,6 +93,14 @@ class RunCycle final : private SettingsHost, private BuildHost {
   void CancelAutoRun();
   void FormClose(int left, int top);
 
+  // Brings wallpaper page n to the front (PageControl1Change): the page
+  // left keeps its unsaved layout, and the page shown keeps the edits it
+  // has; only a page without unsaved edits is loaded from the file.
+  void ShowWallpaperPage(int page);
+  // What the window holds unsaved.
+  UnsavedEdits& Edits() { return edits_; }
+  const UnsavedEdits& Edits() const { return edits_; }
+
   // Building blocks, public for the window and for tests.
   void BeginAutoRun();
   void BuildAndFinish();
@@ -149,6 +158,7 @@ class RunCycle final : private SettingsHost, private BuildHost {
   std::unique_ptr<SettingsStore> store_;
   std::unique_ptr<TCalendarEx> engine_;
   ScheduleList schedules_;
+  UnsavedEdits edits_;
   bool shrunk_ = false;
   bool activated_ = false;
   bool auto_run_started_ = false;

@@ -31,20 +31,4 @@ bool& SaveEnabledFlag(WorkingCopy& copy, SaveButton button) {
 
 void EnableSave(WorkingCopy& copy, SettingsEdit edit) { SaveEnabledFlag(copy, SaveButtonOf(edit)) = true; }
 
-void DisableSaveOfShownTab(WorkingCopy& copy, int settings_page) {
-  switch (settings_page) {
-    case 3:
-      copy.convenience_save_enabled = false;
-      break;
-    case 4:
-      copy.holiday_save_enabled = false;
-      break;
-    case 5:
-      copy.special_save_enabled = false;
-      break;
-    default:
-      break;
-  }
-}
-
 }  // namespace murva

@@ -1,6 +1,7 @@
-// Which edit enables which save button of the settings tabs, and which
-// button goes off when its tab is brought to the front. The buttons' state is
-// kept in the working copy (enabled = unsaved edits on that tab).
+// Which edit enables which save button of the settings tabs. The buttons'
+// state is kept in the working copy (enabled = unsaved edits on that tab);
+// only a successful save turns a button off, so bringing a tab to the front
+// again shows its unsaved edits with the button still enabled.
 #pragma once
 
 #include "settings/working_copy.h"
@@ -42,9 +43,5 @@ SaveButton SaveButtonOf(SettingsEdit edit);
 void EnableSave(WorkingCopy& copy, SettingsEdit edit);
 
 bool& SaveEnabledFlag(WorkingCopy& copy, SaveButton button);
-
-// PageControl2Change: settings tab 3, 4 or 5 (1-based) brought to the front
-// turns its own save button off, saved or not; tabs 1 and 2 have none.
-void DisableSaveOfShownTab(WorkingCopy& copy, int settings_page);
 
 }  // namespace murva

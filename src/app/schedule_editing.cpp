@@ -48,7 +48,7 @@ std::string ScheduleEditing::CheckEntries(const WorkingCopy& copy) {
     // A malformed line is named; any other error (a file that cannot be
     // read) matches no single line and is reported as it stands.
     if (auto entry = FindMalformedEntry(entries_, options, today_, clock_, error.what())) {
-      return MalformedEntryMessage(error.what(), *entry, options.external_path);
+      return MalformedEntryMessage(error.what(), *entry, schedule_file_, options.external_path);
     }
     return error.what();
   }

@@ -12,9 +12,13 @@
 #include "imaging/picture_loader.h"
 #include "platform/process_launcher.h"
 #include "render/calendar_drawing.h"
+#include "render/footprint_canvas.h"
 #include "render/qt_canvas.h"
 #include "render/titles.h"
+#include "schedule/malformed_entry.h"
 #include "schedule/schedule_drawing.h"
+#include "schedule/schedule_file.h"
+#include "schedule/schedule_options.h"
 #include "settings/setting_keys.h"
 
 namespace murva {
@@ -43,6 +47,24 @@ std::optional<int> FieldNumber(const std::string& field) {
     return value;
   } catch (const std::exception&) {
     return std::nullopt;
+  }
+}
+
+// The schedule list; a line that stops the expansion is named with its file
+// and its line number there, so that it can be found and corrected.
+void DrawScheduleNamingBadLines(Canvas& canvas, const BuildInputs& inputs,
+                                const std::vector<DatedLine>& calendar_lines,
+                                std::vector<TextBox> others) {
+  try {
+    DrawSchedule(canvas, inputs.schedules, inputs.copy, inputs.today, inputs.clock,
+                 inputs.program_folder, calendar_lines, others);
+  } catch (const std::exception& error) {
+    const ScheduleOptions options = ScheduleOptionsOf(inputs.copy);
+    const std::optional<MalformedEntry> entry =
+        FindMalformedEntry(inputs.schedules, options, inputs.today, inputs.clock, error.what());
+    if (!entry) throw;
+    throw std::runtime_error(MalformedEntryMessage(
+        error.what(), *entry, ScheduleFilePath(inputs.program_folder), options.external_path));
   }
 }
 
@@ -109,7 +131,10 @@ void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost
 
   {
     // The painter ends before the caller takes the canvas.
-    QtCanvas drawing(canvas.image);
+    QtCanvas picture(canvas.image);
+    // The titles and calendars leave their boxes, which the schedule list
+    // keeps clear of.
+    FootprintCanvas drawing(picture);
     // Step 7: titles.
     if (copy.titles_on) DrawTitles(drawing, copy, inputs.today, inputs.clock);
     // The calendar sources: lines for the schedule list, days for the
@@ -129,8 +154,7 @@ void DrawWallpaper(WallpaperCanvas& canvas, const BuildInputs& inputs, BuildHost
                   });
     // Step 11: the schedule list.
     if (copy.schedule_range > 0) {
-      DrawSchedule(drawing, inputs.schedules, copy, inputs.today, inputs.clock,
-                   inputs.program_folder, calendars.lines);
+      DrawScheduleNamingBadLines(drawing, inputs, calendars.lines, drawing.Boxes());
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "app/wallpaper_preview.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/calendar_collection.h"
@@ -10,6 +11,8 @@
 #include "calendar/random_source.h"
 #include "render/calendar_drawing.h"
 #include "render/extent_canvas.h"
+#include "render/footprint_canvas.h"
+#include "render/titles.h"
 #include "schedule/schedule_drawing.h"
 #include "settings/settings_store.h"
 
@@ -55,13 +58,18 @@ void FindAreas(const PreviewScene& scene, QSize size, PreviewPicture& picture) {
   engine->SetJuliusDay(DateToJulius(now.year, static_cast<std::uint8_t>(now.month),
                                     static_cast<std::uint8_t>(now.day)));
   SeededRandom random(scene.random_seed);
-  DrawCalendars(extent, *engine, scene.copy, scene.today, random, [](const std::string&) {});
+  // The titles only for the boxes the schedule list keeps clear of.
+  FootprintCanvas drawn(extent);
+  if (scene.copy.titles_on) DrawTitles(drawn, scene.copy, scene.today, *scene.clock);
+  extent.Clear();
+  DrawCalendars(drawn, *engine, scene.copy, scene.today, random, [](const std::string&) {});
   picture.calendar_area = extent.Extent();
   if (scene.copy.schedule_range > 0) {
     extent.Clear();
     ScheduleList entries = scene.schedules;
     DrawSchedule(extent, entries, scene.copy, scene.today, *scene.clock, scene.program_folder,
-                 CalendarsForBuild(scene.copy, scene.program_folder, scene.today).lines);
+                 CalendarsForBuild(scene.copy, scene.program_folder, scene.today).lines,
+                 drawn.Boxes());
     picture.schedule_area = extent.Extent();
   }
 }
@@ -98,24 +106,66 @@ QImage ScaleForPreview(const WallpaperCanvas& wallpaper, QSize fit) {
       .convertToFormat(QImage::Format_RGB32);
 }
 
-PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit) {
-  PreviewPicture picture;
-  picture.layout = scene.copy.layout;
+namespace {
+
+// The scene drawn on a copy of the background.
+WallpaperCanvas DrawScene(const PreviewScene& scene, const WallpaperCanvas& background,
+                          std::vector<std::string>& messages) {
   // Nothing here is ever written: the store has no file behind it and there
   // is no installer.
   const SettingsStore no_store{std::filesystem::path()};
   const std::unique_ptr<TCalendarEx> engine = EngineOf(scene);
   ScheduleList entries = scene.schedules;
   SeededRandom random(scene.random_seed);
-  QuietHost host(picture.messages);
+  QuietHost host(messages);
   const BuildInputs inputs{scene.copy, no_store, *engine,  entries,      scene.today,
                            *scene.clock, random, nullptr, scene.screen, scene.program_folder};
   WallpaperCanvas canvas = background;  // shares the pixels until the drawing starts
   DrawWallpaper(canvas, inputs, host);
+  return canvas;
+}
+
+}  // namespace
+
+PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit) {
+  PreviewPicture picture;
+  picture.layout = scene.copy.layout;
+  const WallpaperCanvas canvas = DrawScene(scene, background, picture.messages);
   picture.wallpaper_size = canvas.image.size();
   picture.image = ScaleForPreview(canvas, fit);
   FindAreas(scene, picture.wallpaper_size, picture);
   return picture;
+}
+
+QImage DrawFullSizePreview(const PreviewScene& scene, const WallpaperCanvas& background) {
+  std::vector<std::string> messages;
+  const WallpaperCanvas canvas = DrawScene(scene, background, messages);
+  if (canvas.IsEmpty()) return {};
+  return WrittenPixels(canvas).convertToFormat(QImage::Format_RGB32);
+}
+
+namespace {
+
+// One axis of KeepGrabbable: the block [start, start + length) drawn at
+// `drawn` goes to `wanted` on an axis of `extent` pixels.
+int KeepOnAxis(int start, int length, int drawn, int wanted, int extent, int grab) {
+  if (length <= 0 || extent <= 0) return wanted;
+  const int keep = std::min({grab, length, extent});
+  // The block's near edge may come no closer to the far end than `keep`,
+  // and its far edge no closer to the near end.
+  const int highest = drawn + extent - keep - start;
+  const int lowest = drawn + keep - (start + length);
+  return std::clamp(wanted, std::min(lowest, highest), highest);
+}
+
+}  // namespace
+
+QPoint KeepGrabbable(const QRect& area, QPoint drawn, QPoint wanted, QSize wallpaper, QSize grab) {
+  if (area.isEmpty()) return wanted;
+  return {KeepOnAxis(area.left(), area.width(), drawn.x(), wanted.x(), wallpaper.width(),
+                     grab.width()),
+          KeepOnAxis(area.top(), area.height(), drawn.y(), wanted.y(), wallpaper.height(),
+                     grab.height())};
 }
 
 }  // namespace murva

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <cstdint>
@@ -67,5 +68,16 @@ QImage ScaleForPreview(const WallpaperCanvas& wallpaper, QSize fit);
 // Draws the scene on a copy of the decoded background and scales it to fit.
 // Raises when the drawing fails (an unreadable external schedule file).
 PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit);
+
+// The scene at full size, one picture pixel per wallpaper pixel, in the
+// colours the written file keeps. Raises as DrawPreview does.
+QImage DrawFullSizePreview(const PreviewScene& scene, const WallpaperCanvas& background);
+
+// Where a block dragged on the preview may go: `wanted` (its new position)
+// moved just so far back that at least `grab` of the block (or the whole
+// block, when it is smaller) stays on a wallpaper of size `wallpaper`, so
+// that it can still be picked up. `area` is where the block lands with
+// the position `drawn`; all in wallpaper pixels.
+QPoint KeepGrabbable(const QRect& area, QPoint drawn, QPoint wanted, QSize wallpaper, QSize grab);
 
 }  // namespace murva

@@ -148,6 +148,18 @@ void CalendarDrawing::UseAlmanacFont() {
   canvas_.SetFontSize(almanac_points_);
 }
 
+int CalendarDrawing::UnderlineClearance(int day_height) {
+  if (copy_.today_mark != kTodayMarkUnderline) return 0;
+  const int style = canvas_.Font().style;
+  canvas_.SetFontStyle(style | kStyleUnderline);
+  const int underline_bottom = canvas_.UnderlineBottom();
+  canvas_.SetFontStyle(style);
+  // A free line of pixels (two from a middle size on) between the underline
+  // and the word.
+  const int free = std::max(1, day_height / 8);
+  return std::max(0, underline_bottom + free - day_height);
+}
+
 bool CalendarDrawing::IsToday(int day) const {
   return engine_.Month() == today_.month && day == today_.day;
 }
@@ -227,8 +239,10 @@ void CalendarDrawing::DrawBoxMonth(int slot) {
   // stays clear of the next.
   const bool almanac = copy_.show_rokuyo || copy_.show_solar_terms;
   int row_pitch = layout.line_spacing;
+  int almanac_gap = 0;
   if (almanac) {
-    row_pitch = std::max(layout.line_spacing, m.h) + FitAlmanacFont(pitch);
+    almanac_gap = UnderlineClearance(m.h);
+    row_pitch = std::max(layout.line_spacing, m.h) + almanac_gap + FitAlmanacFont(pitch);
     SetDayFont();
   }
   std::vector<AlmanacEntry> almanac_entries;
@@ -255,7 +269,8 @@ void CalendarDrawing::DrawBoxMonth(int slot) {
                                        copy_.show_rokuyo, copy_.show_solar_terms);
         if (!text.empty()) {
           almanac_entries.push_back(
-              {x0 + col * pitch + m.w, y0 + m.h, canvas_.Font().color, std::move(text)});
+              {x0 + col * pitch + m.w, y0 + m.h + almanac_gap, canvas_.Font().color,
+               std::move(text)});
         }
       }
       RemoveUnderline();

@@ -82,6 +82,11 @@ class CalendarDrawing {
   int FitAlmanacFont(int column_pitch);
   // Sets the font FitAlmanacFont chose.
   void UseAlmanacFont();
+  // With today underlined: how far the almanac line moves down below a day
+  // number of height `day_height`, so that the underline stays clear of it
+  // (the underline of some fonts reaches the last pixel of the line, where
+  // it would read as a stroke of the word below: "大雪" as "天雪").
+  int UnderlineClearance(int day_height);
   // Sets the font colour of a day (and the underline of today's mark).
   void ColorDay(int col, int row, int day);
   bool IsToday(int day) const;

@@ -11,6 +11,16 @@
 
 namespace murva {
 
+// Where a text was drawn: its top-left corner, advance width and line height.
+struct TextBox {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const TextBox&) const = default;
+};
+
 struct CanvasFont {
   std::string name = "ＭＳ ゴシック";
   int size = 11;      // points at 96 dots per inch
@@ -50,6 +60,10 @@ class Canvas {
   virtual int TextHeight(const std::string& text) = 0;
   // Draws a UTF-8 text with its top-left corner at (x, y).
   virtual void TextOut(int x, int y, const std::string& text) = 0;
+  // How far below the text's top the underline of the current font reaches
+  // (its last pixel row plus one), where the font is underlined. A canvas
+  // without real fonts keeps it inside the line height.
+  virtual int UnderlineBottom() { return TextHeight("9"); }
 
   // Size of the picture behind the canvas.
   virtual int Width() const = 0;

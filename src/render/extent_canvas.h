@@ -19,6 +19,7 @@ class ExtentCanvas final : public Canvas {
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void TextOut(int x, int y, const std::string& text) override;
+  int UnderlineBottom() override { return Measure().UnderlineBottom(); }
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }

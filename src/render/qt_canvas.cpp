@@ -102,6 +102,14 @@ int QtCanvas::TextHeight(const std::string& text) {
   return Metrics().height();
 }
 
+int QtCanvas::UnderlineBottom() {
+  const QFontMetrics& metrics = Metrics();
+  // QPainter centres a line of lineWidth() pixels on underlinePos() below
+  // the baseline; the part below the centre decides how low it reaches.
+  const int width = std::max(1, metrics.lineWidth());
+  return metrics.ascent() + metrics.underlinePos() + (width + 1) / 2 + 1;
+}
+
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty()) return;
   const QFontMetrics& metrics = Metrics();

@@ -47,6 +47,7 @@ class QtCanvas final : public Canvas {
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void TextOut(int x, int y, const std::string& text) override;
+  int UnderlineBottom() override;
 
   int Width() const override { return image_.width(); }
   int Height() const override { return image_.height(); }

@@ -4,8 +4,10 @@
 #include <optional>
 
 #include "schedule/field_integer.h"
+#include "schedule/schedule_date.h"
 #include "schedule/schedule_errors.h"
 #include "settings/cp932.h"
+#include "settings/cp932_check.h"
 
 namespace murva {
 
@@ -39,9 +41,31 @@ bool HasWeekdayDigit(std::string_view day) {
 
 std::string EncodeField(std::string_view utf8) {
   if (utf8.find_first_of("\r\n") != std::string_view::npos) throw InvalidEntryError();
+  if (std::optional<std::string> character = FirstCharacterWithoutCp932(utf8)) {
+    throw UnstorableEntryTextError(*character);
+  }
   std::optional<std::string> bytes = EncodeCp932(utf8);
   if (!bytes) throw InvalidEntryError();
   return *bytes;
+}
+
+// A plain day of a given month that no year (or not the entry's year) has.
+// Years read as the expansion reads them: 90..99 the 1990s, 00..89 from
+// 2000 on. A month of every month ("@@") is left alone: such an entry is
+// shown in the months that have the day.
+void CheckPossibleDate(const EntryFields& fields) {
+  if (fields.month == kEvery) return;
+  const std::optional<int> month = ReadFieldInteger(fields.month);
+  const std::optional<int> day = ReadFieldInteger(fields.day);
+  if (!month || !day || *month < 1 || *month > 12 || *day < 1) return;
+  if (fields.year == kEvery) {
+    if (*day > DaysInMonth(2000, *month)) throw ImpossibleEntryDateError(0, *month, *day);
+    return;
+  }
+  const std::optional<int> two_digits = ReadFieldInteger(fields.year);
+  if (!two_digits) return;
+  const int year = (*two_digits >= 90 ? 1900 : 2000) + *two_digits;
+  if (*day > DaysInMonth(year, *month)) throw ImpossibleEntryDateError(year, *month, *day);
 }
 
 std::string Slice(std::string_view line, std::size_t pos, std::size_t count) {
@@ -112,6 +136,7 @@ std::string BuildEntryLine(const EntryFields& fields) {
     code = 5;
   } else {
     line += EntryNumber(day);
+    CheckPossibleDate(fields);
   }
 
   line += kFormCodes[static_cast<std::size_t>(code - 1)];

@@ -54,9 +54,11 @@ EntryFields InitialEntryFields(const TodayFields& today);
 // The entry line (CP932) of the fields, with its form code. Throws
 // InvalidEntryError when a field does not convert (an empty field, letters,
 // a pattern day that is not a letter and a weekday digit 1..7), when a number
-// does not fit its two-digit field, or when the text or the colour name has
-// no CP932 form or holds a line break. Impossible dates (31 February) are
-// accepted.
+// does not fit its two-digit field or when the text holds a line break;
+// UnstorableEntryTextError (naming the character) when the text or the colour
+// name has a character without a CP932 form; ImpossibleEntryDateError for a
+// date no calendar has (31 February, 29 February of a common year). Such an
+// entry would never be shown; lines already in the file are not checked.
 std::string BuildEntryLine(const EntryFields& fields);
 
 // The fields an entry line puts into the editor (UTF-8): characters 1-2 as

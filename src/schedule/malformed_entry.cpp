@@ -5,6 +5,7 @@
 
 #include "schedule/external_schedule.h"
 #include "schedule/schedule_expansion.h"
+#include "schedule/schedule_file.h"
 #include "settings/cp932.h"
 
 namespace murva {
@@ -45,16 +46,32 @@ std::optional<MalformedEntry> FindMalformedEntry(const ScheduleList& entries,
   return std::nullopt;
 }
 
+int LineNumberIn(const std::filesystem::path& file, const std::string& line) {
+  std::optional<std::vector<std::string>> lines;
+  try {
+    lines = ReadLinesIfPresent(file);
+  } catch (const std::exception&) {
+    return 0;
+  }
+  if (!lines) return 0;
+  for (std::size_t i = 0; i < lines->size(); ++i) {
+    if ((*lines)[i] == line) return static_cast<int>(i + 1);
+  }
+  return 0;
+}
+
 std::string MalformedEntryMessage(std::string_view error, const MalformedEntry& entry,
+                                  const std::filesystem::path& schedule_file,
                                   const std::filesystem::path& external_path) {
+  const std::filesystem::path& file = entry.external ? external_path : schedule_file;
+  std::string place = file.string();
+  if (const int number = LineNumberIn(file, entry.line); number > 0) {
+    place += " の " + std::to_string(number) + " 行目";
+  }
   std::string message(error);
   message += "\r";
-  if (entry.external) {
-    message += "誤りのある外部の予定（" + external_path.string() + "）：";
-  } else {
-    message += "誤りのある予定：";
-  }
-  message += DecodeCp932Lossy(entry.line);
+  message += entry.external ? "誤りのある外部の予定（" : "誤りのある予定（";
+  message += place + "）：" + DecodeCp932Lossy(entry.line);
   return message;
 }
 

@@ -3,7 +3,8 @@
 // The expansion stops at the first line it cannot read (a year field that is
 // neither "@@" nor digits, a start marker whose dates do not read) with a
 // message that quotes only the offending field. To let the user find the line
-// in a list of hundreds, the editor names the whole line as well.
+// in a list of hundreds, the editor and the build name the file, the line's
+// number in it and the whole line as well.
 #pragma once
 
 #include <filesystem>
@@ -34,9 +35,15 @@ std::optional<MalformedEntry> FindMalformedEntry(const ScheduleList& entries,
                                                  const TodayFields& today, const Clock& clock,
                                                  std::string_view error);
 
-// The expansion's message followed by the line it came from (UTF-8), and for
-// a line of the external file that file's path.
+// The number (1-based) of the first line of `file` that is `line` (CP932
+// bytes), or 0 when the file cannot be read or has no such line.
+int LineNumberIn(const std::filesystem::path& file, const std::string& line);
+
+// The expansion's message followed by the file the line stands in (the
+// schedule file or the external file), its line number there and the line
+// itself (UTF-8), so that it can be found and corrected in an editor.
 std::string MalformedEntryMessage(std::string_view error, const MalformedEntry& entry,
+                                  const std::filesystem::path& schedule_file,
                                   const std::filesystem::path& external_path);
 
 }  // namespace murva

@@ -40,12 +40,23 @@ bool HasLineDueToday(const ScheduleList& output, const TodayFields& today);
 // a known keyword, else the schedule colour.
 std::string ApplyColorKeyword(Canvas& canvas, std::string_view line, Color schedule_color);
 
+// The text of a schedule line as it fits between `left` and `right` (canvas
+// pixels) in the canvas's font: the whole text when it fits, otherwise as
+// many whole characters as fit with "…" after them (nothing when not even
+// that fits).
+std::string FitScheduleText(Canvas& canvas, const std::string& text, int left, int right);
+
 // Draws output lines as the schedule block (the no-schedule line is added
 // first when due) and returns the output lines in drawing order as they stand
-// afterwards, that is with the year cut when year omission is on. Leaves the canvas with the
-// schedule font, the page's schedule colour and a clear brush.
+// afterwards, that is with the year cut when year omission is on. Leaves the
+// canvas with the schedule font, the page's schedule colour and a clear brush.
+// A line too long for the picture is cut at its right edge, and a line that
+// would run into another item on the picture (`others`: the boxes of the
+// titles and calendars drawn before) is cut before it, unless the item
+// leaves no room even for the line's date.
 std::vector<std::string> DrawScheduleLines(Canvas& canvas, ScheduleList output,
-                                           const WorkingCopy& copy, const TodayFields& today);
+                                           const WorkingCopy& copy, const TodayFields& today,
+                                           const std::vector<TextBox>& others = {});
 
 // The whole schedule block of a build: reloads the entry list from the
 // schedule file in the program folder, expands it (ExpandSchedule) and draws
@@ -56,6 +67,7 @@ std::vector<std::string> DrawSchedule(Canvas& canvas, ScheduleList& entries,
                                       const WorkingCopy& copy, const TodayFields& today,
                                       const Clock& clock,
                                       const std::filesystem::path& program_folder,
-                                      const std::vector<DatedLine>& calendar_lines = {});
+                                      const std::vector<DatedLine>& calendar_lines = {},
+                                      const std::vector<TextBox>& others = {});
 
 }  // namespace murva

@@ -37,4 +37,26 @@ ScheduleFileCreateError::ScheduleFileCreateError(const std::filesystem::path& pa
 
 InvalidEntryError::InvalidEntryError() : std::runtime_error(kInvalidEntryMessage) {}
 
+InvalidEntryError::InvalidEntryError(const std::string& message) : std::runtime_error(message) {}
+
+UnstorableEntryTextError::UnstorableEntryTextError(std::string_view character)
+    : InvalidEntryError("予定の「" + ReadableText(character) +
+                        "」は予定ファイル（MURVA32.SCH）に保存できない文字です．"
+                        "別の文字に置き換えてください．"),
+      character_(character) {}
+
+namespace {
+
+std::string DateName(int year, int month, int day) {
+  std::string name = year > 0 ? std::to_string(year) + "年" : std::string("毎年の");
+  return name + std::to_string(month) + "月" + std::to_string(day) + "日";
+}
+
+}  // namespace
+
+ImpossibleEntryDateError::ImpossibleEntryDateError(int year, int month, int day)
+    : InvalidEntryError(DateName(year, month, day) +
+                        (year > 0 ? " という日付はありません．" : " という日付はどの年にもありません．") +
+                        "日付を確かめてください．") {}
+
 }  // namespace murva

@@ -60,12 +60,36 @@ class ScheduleFileCreateError : public std::runtime_error {
   std::filesystem::path path_;
 };
 
-// The editor's fields do not make an entry: "入力された予定の値が不適当です".
+// The editor's fields do not make an entry: "入力された予定の値が不適当です",
+// or one of the more precise messages below.
 class InvalidEntryError : public std::runtime_error {
  public:
   InvalidEntryError();
+
+ protected:
+  explicit InvalidEntryError(const std::string& message);
 };
 
 inline constexpr const char* kInvalidEntryMessage = "入力された予定の値が不適当です";
+
+// The entry's text (or colour name) holds a character that the schedule
+// file, written in CP932, cannot hold; the message names it.
+class UnstorableEntryTextError : public InvalidEntryError {
+ public:
+  // `character` in UTF-8.
+  explicit UnstorableEntryTextError(std::string_view character);
+  const std::string& Character() const { return character_; }
+
+ private:
+  std::string character_;
+};
+
+// The fields name a date that no calendar has (31 February, 29 February of
+// a common year, 31 April in every year); the message names it.
+class ImpossibleEntryDateError : public InvalidEntryError {
+ public:
+  // `year` 0 for an entry of every year ("@@").
+  ImpossibleEntryDateError(int year, int month, int day);
+};
 
 }  // namespace murva

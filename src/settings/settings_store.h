@@ -73,8 +73,9 @@ class SettingsStore {
   static void InitControlState(WorkingCopy& copy, int screen_width, int screen_height);
 
   // Saves (each raises SettingsWriteError on a failed write).
-  // SaveBasicSettings records today_text as the day of the build (CalMakeDay),
-  // unless it is empty (nothing was built).
+  // SaveBasicSettings records today_text as the day of the last build
+  // (CalMakeDay); an empty today_text (a save without a build) leaves that
+  // record as it is.
   void SaveBasicSettings(const WorkingCopy& copy, const std::string& today_text) const;
   void SavePageSettings(const WorkingCopy& copy) const;
   void SaveConveniencePage(WorkingCopy& copy) const;  // SpeedButtonSaveClick

@@ -190,8 +190,11 @@ void BasicSettingsTab::Show() {
 
 std::optional<FontSetting> BasicSettingsTab::ChooseFont(const FontSetting& current,
                                                         const char* field) {
-  const std::optional<QFont> chosen = context_.Dialog().ChooseFont(this, DialogFontOf(current));
-  if (!chosen) return std::nullopt;
+  const QFont initial = DialogFontOf(current);
+  const std::optional<QFont> chosen = context_.Dialog().ChooseFont(this, initial);
+  // Cancelled, or accepted as it was shown: the setting stays exactly as
+  // stored, also when its name is one that only stands for the font in use.
+  if (!chosen || SameDialogFont(*chosen, initial)) return std::nullopt;
   FontSetting font = FontSettingOf(*chosen);
   if (const std::optional<UnstorableText> bad = CheckStorable(field, font.name)) {
     context_.ShowMessage(UnstorableTextMessage(*bad));

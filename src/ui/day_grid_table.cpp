@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kColumnWidth = 24;
 constexpr int kRowHeight = 15;
-constexpr int kVisibleColumns = 13;  // the label and a dozen days; the rest scroll
+constexpr int kVisibleDays = 12;  // a dozen days beside the month labels; the rest scroll
 const QColor kDroppedColor(255, 186, 186);
 constexpr const char* kDroppedHint = "1～31 の日付ではないので、保存されません";
 
@@ -20,7 +20,9 @@ DayGridTable::DayGridTable(const char* name, QWidget* parent)
     : QTableWidget(12, kGridDayColumns + 1, parent) {
   setObjectName(name);
   horizontalHeader()->hide();
-  verticalHeader()->hide();
+  // The month labels stand in the row header, which stays where it is while
+  // the days scroll; column 0 keeps them too, hidden, so that the day
+  // columns keep their numbers 1 .. 31.
   horizontalHeader()->setMinimumSectionSize(8);
   horizontalHeader()->setDefaultSectionSize(kColumnWidth);
   verticalHeader()->setMinimumSectionSize(8);
@@ -37,10 +39,13 @@ DayGridTable::DayGridTable(const char* name, QWidget* parent)
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   setMinimumWidth(8 * kColumnWidth);
 
+  verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   const QColor fixed = palette().color(QPalette::Button);
   for (int row = 0; row < 12; ++row) {
-    // The month's label, as the first column always shows it: " 1" .. "12".
-    auto* label = new QTableWidgetItem(QString("%1").arg(row + 1, 2, 10, QChar(' ')));
+    // The month's label: " 1" .. "12".
+    const QString month = QString("%1").arg(row + 1, 2, 10, QChar(' '));
+    setVerticalHeaderItem(row, new QTableWidgetItem(month));
+    auto* label = new QTableWidgetItem(month);
     label->setFlags(Qt::ItemIsEnabled);
     label->setBackground(fixed);
     label->setTextAlignment(Qt::AlignCenter);
@@ -51,6 +56,7 @@ DayGridTable::DayGridTable(const char* name, QWidget* parent)
       setItem(row, column, cell);
     }
   }
+  setColumnHidden(0, true);
   connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (showing_ || item->column() == 0) return;
     PaintCell(item);
@@ -92,7 +98,7 @@ bool DayGridTable::IsMarkedDropped(int row, int column) const {
 
 QSize DayGridTable::sizeHint() const {
   const int frame = 2 * frameWidth();
-  return {kVisibleColumns * kColumnWidth + frame,
+  return {verticalHeader()->sizeHint().width() + kVisibleDays * kColumnWidth + frame,
           12 * kRowHeight + horizontalScrollBar()->sizeHint().height() + frame};
 }
 

@@ -1,12 +1,15 @@
 #include "ui/form_main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
@@ -14,7 +17,7 @@
 #include <cmath>
 
 #include "app/messages.h"
-#include "app/save_button_rules.h"
+#include "app/unsaved_edits.h"
 #include "app/tile_explanation.h"
 #include "ui/application_look.h"
 #include "ui/basic_settings_tab.h"
@@ -81,12 +84,11 @@ TFormMain::TFormMain(RunEnvironment environment, QWidget* parent) : QWidget(pare
   timer_delay_->setInterval(1000);
   connect(timer_delay_, &QTimer::timeout, this, [this] { cycle_->TimerDelayTimer(); });
 
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(escape, &QShortcut::activated, this, [this] { cycle_->ButtonCloseClick(); });
   // TFormMsg: created with the main window, hidden until asked for (an
   // automatic run that makes only what it shows makes it when asked for).
   if (!page_maker_->Pending()) FormMsg();
   new BrowseShortcut(*this);
+  qApp->installEventFilter(this);
   ConnectTabs();
   FitToScreen();
   if (!page_maker_->Pending() && !sizes_key.empty()) {
@@ -110,28 +112,32 @@ TFormMsg& TFormMain::FormMsg() {
 TFormMain::~TFormMain() = default;
 
 // The first large tab: the wallpaper pages on top with the preview beside
-// them, the settings tabs below
-// across the whole width, and the information panel of an automatic run at
-// the bottom. Extra height goes to the settings tabs.
+// them, the settings tabs below across the whole width. The preview takes
+// every pixel the window has to spare, across and down; the pages and the
+// tabs keep the size their controls ask for. The information panel of an
+// automatic run or a test run appears under the preview and takes its room,
+// never the settings tabs'.
 QWidget* TFormMain::BuildCalendarPanel() {
   auto* panel = new QWidget(main_tabs_);
   auto* layout = new QGridLayout(panel);
   layout->setContentsMargins(4, 4, 4, 4);
   page_control1_ = new WallpaperPages(*this, *upper_panel_, *page_maker_, panel);
-  info_panel_ = new InfoPanel(panel);
   // The preview stands beside the wallpaper pages.
   const auto bar = [this](const char* name) { return upper_panel_->findChild<QScrollBar*>(name); };
   preview_ = new PreviewPanel(*this,
                               {bar("ScrollBarCalLeft"), bar("ScrollBarCalTop"),
                                bar("ScrollBarSchLeft"), bar("ScrollBarSchTop")},
                               panel);
-  layout->addWidget(page_control1_, 0, 0);
-  layout->addWidget(preview_, 0, 1);
+  info_panel_ = new InfoPanel(panel);
+  auto* beside = new QVBoxLayout;
+  beside->setContentsMargins(0, 0, 0, 0);
+  beside->addWidget(preview_, 1);
+  beside->addWidget(info_panel_);
+  layout->addWidget(page_control1_, 0, 0, Qt::AlignTop);
+  layout->addLayout(beside, 0, 1);
   layout->addWidget(BuildSettingsTabs(), 1, 0, 1, 2);
-  layout->addWidget(info_panel_, 2, 0, 1, 2);
-  layout->setColumnStretch(0, 3);
-  layout->setColumnStretch(1, 2);
-  layout->setRowStretch(1, 1);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(0, 1);
   return panel;
 }
 
@@ -330,19 +336,22 @@ void TFormMain::ShowModeIndicator(const std::string& text, Color panel, Color fo
 
 void TFormMain::SetShrunk(bool shrunk, int full_client_height) {
   upper_panel_->SetShrunk(shrunk);
+  // The minimum size is the layout's own throughout: it follows what is
+  // shown (the strip alone, or everything), so that the window can never be
+  // made smaller than its controls. Only the greatest height is set here.
   if (shrunk) {
     if (!size_before_shrink_) size_before_shrink_ = size();
     main_tabs_->hide();
     layout()->activate();
-    setFixedHeight(layout()->totalSizeHint().height());
+    const int strip = layout()->totalSizeHint().height();
+    setMaximumHeight(strip);
+    resize(width(), strip);
     return;
   }
-  main_tabs_->show();
-  // Back under the layout's own minimum, then exactly the size the window
-  // had before it shrank.
-  setMinimumHeight(0);
   setMaximumHeight(QWIDGETSIZE_MAX);
+  main_tabs_->show();
   layout()->activate();
+  // Exactly the size the window had before it shrank.
   const int width_before = size_before_shrink_ ? size_before_shrink_->width() : width();
   size_before_shrink_.reset();
   resize(width_before, full_client_height);
@@ -389,7 +398,68 @@ void TFormMain::MoveWindow(int left, int top) {
 
 // --- Events ------------------------------------------------------------------
 
+// Esc presses the close button only when no control wanted the key: an open
+// list, menu or dialog takes it first (they are windows of their own), and
+// so does an editor in a grid cell. What the focused control leaves unused
+// comes up to the window here.
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    if (!escape_taken_) cycle_->ButtonCloseClick();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// An open list closes itself already while Esc is offered to the shortcuts,
+// before the key press is delivered; the press may then come up to this
+// window as one that nobody used. Whether a list, menu or dialog was open
+// is noted here, where every key event passes first, for the press that is
+// being delivered now (the note is gone by the next pass of the event loop).
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && !escape_taken_ &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (QApplication::activePopupWidget() != nullptr || (modal != nullptr && modal != this)) {
+      escape_taken_ = true;
+      QTimer::singleShot(0, this, [this] { escape_taken_ = false; });
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TFormMain::MayClose() {
+  // An automatic run (and whatever ends it) closes without a question:
+  // nobody may be there to answer.
+  if (!created_ || cycle_->IsAutomaticStart()) return true;
+  UnsavedEdits& edits = cycle_->Edits();
+  const std::vector<std::string> parts = edits.UnsavedParts(cycle_->Copy());
+  if (parts.empty()) return true;
+  switch (dialogs_->AskSaveChanges(this, MessageText(UnsavedEdits::CloseQuestion(parts)))) {
+    case SaveChoice::kCancel: return false;
+    case SaveChoice::kDiscard: return true;
+    case SaveChoice::kSave: break;
+  }
+  SaveEverything();
+  // A save that failed was shown; the window stays with what is unsaved.
+  return !edits.Any(cycle_->Copy());
+}
+
+void TFormMain::SaveEverything() {
+  Guarded([this] { cycle_->Edits().SaveBasicAndPages(cycle_->Copy(), cycle_->Store()); });
+  // The tabs with a save button save as their button does.
+  for (const char* name : {"SpeedButtonSave", "SpeedButtonSaveHoliday", "SpeedButtonProSave",
+                           "SpeedButtonSaveSch"}) {
+    auto* button = findChild<QPushButton*>(name);
+    if (button && button->isEnabled()) button->click();
+  }
+}
+
 void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!closing_ && !MayClose()) {
+    event->ignore();
+    return;
+  }
   timer_delay_->stop();
   if (!closing_) {
     closing_ = true;
@@ -402,14 +472,17 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFormMain::PageControl2Change(int index) {
-  WorkingCopy& copy = cycle_->Copy();
-  copy.settings_page = index + 1;
-  DisableSaveOfShownTab(copy, copy.settings_page);
+  // The tab shows its unsaved edits as they are, with its save button
+  // still enabled.
+  cycle_->Copy().settings_page = index + 1;
   RefreshControls();
 }
 
 void TFormMain::SpeedButtonProRefClick() {
-  const QString file = dialogs_->OpenFileName(this, QString(), "Program File (*)");
+  const std::string& current = cycle_->Copy().special_program;
+  const QString folder =
+      current.empty() ? QString() : QFileInfo(ToQString(current)).absolutePath();
+  const QString file = dialogs_->OpenFileName(this, folder, "プログラム (*)");
   if (file.isEmpty()) return;
   cycle_->Copy().special_program = file.toStdString();
   cycle_->Copy().special_save_enabled = true;

@@ -87,6 +87,8 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildCalendarPanel();
@@ -102,6 +104,11 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   // The first size: what the controls ask for, within the screen.
   void FitToScreen();
   void SpeedButtonProRefClick();
+  // Whether the window may close now: with unsaved changes the user is
+  // asked once whether to save them, not to save them, or to stay.
+  bool MayClose();
+  // Saves every unsaved part, each as its own save does.
+  void SaveEverything();
 
   // What the run cycle has shown on pages not made yet, for them to show
   // when they are made.
@@ -132,6 +139,8 @@ class TFormMain : public QWidget, public RunView, public PanelContext {
   // The window's size before it shrank to the strip during a build.
   std::optional<QSize> size_before_shrink_;
   bool closing_ = false;
+  // The Esc now on its way was offered to an open list, menu or dialog.
+  bool escape_taken_ = false;
   bool created_ = false;    // the run cycle's start-up has run
   bool refreshed_ = false;  // the controls have shown the working copy
   std::optional<std::string> version_text_;

@@ -1,21 +1,30 @@
 #include "ui/preview_panel.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 #include <filesystem>
 
 #include "app/background_file.h"
 #include "ui/panel_context.h"
+#include "ui/preview_window.h"
 #include "ui/qt_colors.h"
+#include "ui/text_wrap.h"
 
 namespace murva {
 namespace {
 
 // How far outside a block a press still picks it up, in panel pixels.
 constexpr double kGrip = 4.0;
+// How much of a dragged block stays on the picture, in panel pixels.
+constexpr double kGrabbable = 24.0;
+// The panel's first size asks for a picture that can be read: a 16:9
+// wallpaper at a third of a common screen's width.
+constexpr QSize kPreferredSize(480, 270);
 
 QString DrawingProblem(const std::exception& error) { return MessageText(error.what()); }
 
@@ -24,7 +33,7 @@ QString DrawingProblem(const std::exception& error) { return MessageText(error.w
 PreviewPanel::PreviewPanel(PanelContext& context, PositionBars bars, QWidget* parent)
     : QWidget(parent), context_(context), bars_(bars) {
   setObjectName("PanelPreview");
-  setToolTip("カレンダや予定をドラッグすると位置を変えられます");
+  setToolTip("カレンダや予定をドラッグすると位置を変えられます（ダブルクリックで原寸表示）");
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setMouseTracking(true);
   pool_.setMaxThreadCount(1);
@@ -32,6 +41,20 @@ PreviewPanel::PreviewPanel(PanelContext& context, PositionBars bars, QWidget* pa
   coalesce_->setSingleShot(true);
   coalesce_->setInterval(0);
   connect(coalesce_, &QTimer::timeout, this, &PreviewPanel::Redraw);
+
+  full_size_button_ = new QToolButton(this);
+  full_size_button_->setObjectName("SpeedButtonFullSize");
+  full_size_button_->setText("原寸");
+  full_size_button_->setToolTip("壁紙を原寸（1:1）で別のウィンドウに表示します");
+  full_size_button_->setCursor(Qt::ArrowCursor);
+  connect(full_size_button_, &QToolButton::clicked, this, &PreviewPanel::OpenFullSize);
+  full_size_refresh_ = new QTimer(this);
+  full_size_refresh_->setSingleShot(true);
+  full_size_refresh_->setInterval(250);
+  connect(full_size_refresh_, &QTimer::timeout, this, &PreviewPanel::RefreshFullSize);
+  connect(this, &PreviewPanel::PictureShown, this, [this] {
+    if (full_size_ && full_size_->isVisible()) full_size_refresh_->start();
+  });
 }
 
 PreviewPanel::~PreviewPanel() {
@@ -39,7 +62,7 @@ PreviewPanel::~PreviewPanel() {
   pool_.waitForDone();
 }
 
-QSize PreviewPanel::sizeHint() const { return {320, 200}; }
+QSize PreviewPanel::sizeHint() const { return kPreferredSize; }
 
 QSize PreviewPanel::minimumSizeHint() const { return {160, 100}; }
 
@@ -154,8 +177,9 @@ void PreviewPanel::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), QColor(0x30, 0x30, 0x30));
   if (!problem_.isEmpty()) {
     painter.setPen(QColor(0xf0, 0xf0, 0xf0));
-    painter.drawText(contentsRect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                     problem_);
+    const QRect box = contentsRect().adjusted(8, 8, -8, -8);
+    const QStringList lines = WrapText(problem_, fontMetrics(), box.width());
+    painter.drawText(box, Qt::AlignCenter, lines.join('\n'));
     return;
   }
   if (picture_.IsNull()) return;
@@ -169,6 +193,8 @@ void PreviewPanel::paintEvent(QPaintEvent*) {
 
 void PreviewPanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  const QSize button = full_size_button_->sizeHint();
+  full_size_button_->setGeometry(width() - button.width() - 2, 2, button.width(), button.height());
   dirty_ = true;
   coalesce_->start();
 }
@@ -198,13 +224,53 @@ void PreviewPanel::mouseMoveEvent(QMouseEvent* event) {
   }
   if (ViewScaleX() <= 0 || ViewScaleY() <= 0) return;
   const QPointF moved = event->position() - drag_.start;
-  const int left = drag_.left + static_cast<int>(std::lround(moved.x() / ViewScaleX()));
-  const int top = drag_.top + static_cast<int>(std::lround(moved.y() / ViewScaleY()));
   const bool calendar = drag_.block == Block::kCalendar;
+  QPoint wanted(drag_.left + static_cast<int>(std::lround(moved.x() / ViewScaleX())),
+                drag_.top + static_cast<int>(std::lround(moved.y() / ViewScaleY())));
+  // Past the picture's edge the block stops where a part of it that can be
+  // picked up again is still on the picture.
+  const PageLayout& drawn = picture_.layout;
+  const QPoint drawn_at = calendar ? QPoint(drawn.calendar_x, drawn.calendar_y)
+                                   : QPoint(drawn.schedule_x, drawn.schedule_y);
+  const QSize grab(static_cast<int>(std::ceil(kGrabbable / ViewScaleX())),
+                   static_cast<int>(std::ceil(kGrabbable / ViewScaleY())));
+  wanted = KeepGrabbable(calendar ? picture_.calendar_area : picture_.schedule_area, drawn_at,
+                         wanted, picture_.wallpaper_size, grab);
+  const int left = wanted.x();
+  const int top = wanted.y();
   // The bars clamp the values and run their own handlers, as a moved bar does.
   if (QScrollBar* bar = calendar ? bars_.calendar_left : bars_.schedule_left) bar->setValue(left);
   if (QScrollBar* bar = calendar ? bars_.calendar_top : bars_.schedule_top) bar->setValue(top);
   update();
+}
+
+void PreviewPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) OpenFullSize();
+}
+
+PreviewWindow* PreviewPanel::FullSizeWindow() const { return full_size_.data(); }
+
+void PreviewPanel::OpenFullSize() {
+  if (!full_size_) full_size_ = new PreviewWindow(this);
+  RefreshFullSize();
+  full_size_->show();
+  full_size_->raise();
+  full_size_->activateWindow();
+}
+
+void PreviewPanel::RefreshFullSize() {
+  if (!full_size_) return;
+  const PreviewScene scene = PreviewSceneOf(context_.Cycle(), context_.Screen());
+  const std::filesystem::path background = scene.copy.ActivePage().path;
+  QImage picture;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    picture = DrawFullSizePreview(scene, backgrounds_.Get(background, scene.copy.color_256));
+  } catch (const std::exception&) {
+    // The panel shows why there is no picture; the window shows none.
+  }
+  QApplication::restoreOverrideCursor();
+  full_size_->ShowPicture(picture, scene.copy.wallpaper_page);
 }
 
 void PreviewPanel::mouseReleaseEvent(QMouseEvent* event) {

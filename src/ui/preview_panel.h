@@ -4,7 +4,11 @@
 // picture depends on changes (redraws that come in while one is drawn are
 // merged into one), from a background decoded once per file. Dragging the
 // calendar or the schedule list on it moves the position bars, exactly as if
-// the user had moved them. The switch "プレビューを表示する" hides it.
+// the user had moved them, and a block dragged past the edge keeps a part
+// that can still be picked up on the picture. The panel takes the room the
+// window has to spare; a double click or the "原寸" button opens the picture
+// at full size in a window of its own. The switch "プレビューを表示する"
+// hides it.
 #pragma once
 
 #include <QPointer>
@@ -17,10 +21,12 @@
 
 class QScrollBar;
 class QTimer;
+class QToolButton;
 
 namespace murva {
 
 class PanelContext;
+class PreviewWindow;
 
 // The four position bars of the upper strip.
 struct PositionBars {
@@ -58,6 +64,11 @@ class PreviewPanel : public QWidget {
   // The background decoder's cache (tests count its reads).
   const BackgroundCache& Backgrounds() const { return backgrounds_; }
 
+  // Opens (or brings up) the full-size window with the picture as it is now.
+  void OpenFullSize();
+  // The full-size window, null until it was first opened.
+  PreviewWindow* FullSizeWindow() const;
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -72,6 +83,7 @@ class PreviewPanel : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   struct Drag {
@@ -89,12 +101,17 @@ class PreviewPanel : public QWidget {
   double ViewScaleX() const;
   double ViewScaleY() const;
   Block BlockAt(const QPointF& point) const;
+  // The picture of the shown page at full size for the full-size window.
+  void RefreshFullSize();
 
   PanelContext& context_;
   PositionBars bars_;
   BackgroundCache backgrounds_;
   QThreadPool pool_;
   QTimer* coalesce_ = nullptr;
+  QToolButton* full_size_button_ = nullptr;
+  QPointer<PreviewWindow> full_size_;
+  QTimer* full_size_refresh_ = nullptr;  // the open window follows the edits
   bool drawing_ = false;  // a drawing runs on the worker
   bool dirty_ = true;     // the picture shown is older than the values
   PreviewPicture picture_;

@@ -89,11 +89,15 @@ void SetRoleColor(QWidget* widget, QPalette::ColorRole role, const QColor& color
 
 // A file-dialog filter written as "text|patterns|text|patterns" in Qt's
 // form. File names are case-sensitive here, so each pattern is offered as
-// written, in lower and in upper case; "*.*" means every file.
+// written, in lower and in upper case; "*.*" means every file. Qt shows the
+// patterns after the text itself, so patterns the text carries in brackets
+// ("すべてのファイル(*.*)") are left out of it.
 QString QtFileFilter(const char* filter) {
   const QStringList parts = QString::fromUtf8(filter).split('|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString text = parts[i];
+    if (text.endsWith(')') && text.contains('(')) text.truncate(text.lastIndexOf('('));
     QStringList patterns;
     for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
       if (pattern == "*.*") {
@@ -104,7 +108,7 @@ QString QtFileFilter(const char* filter) {
         if (!patterns.contains(spelling)) patterns << spelling;
       }
     }
-    filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+    filters << QString("%1 (%2)").arg(text.trimmed(), patterns.join(' '));
   }
   return filters.join(";;");
 }

@@ -177,8 +177,10 @@ void TitleTab::SpeedButtonTitle1Click(int line) {
   FontSetting shown = title.font;
   const std::optional<int> size = ParseProfileInteger(title.size_text);
   shown.size = size.value_or(title.font.size);
-  const std::optional<QFont> chosen = context_.Dialog().ChooseFont(this, DialogFontOf(shown));
-  if (chosen) {
+  const QFont initial = DialogFontOf(shown);
+  const std::optional<QFont> chosen = context_.Dialog().ChooseFont(this, initial);
+  // Accepted as it was shown: the line stays as stored.
+  if (chosen && !SameDialogFont(*chosen, initial)) {
     // Name, size and style only: a title's colour belongs to the page.
     const FontSetting font = FontSettingOf(*chosen);
     if (const std::optional<UnstorableText> bad = CheckStorable(TitleFontFieldName(line), font.name)) {

@@ -23,6 +23,11 @@ bool UnattendedDialogs::Ask(QWidget*, const QString& text) {
   return false;
 }
 
+SaveChoice UnattendedDialogs::AskSaveChanges(QWidget*, const QString& text) {
+  ReportUnattended(text.toStdString());
+  return SaveChoice::kDiscard;
+}
+
 UnattendedRun::UnattendedRun(TFormMain& form) : QObject(&form) {
   form.SetDialogs(dialogs_);
   const int fd = CatchStopSignals();

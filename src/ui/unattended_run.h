@@ -1,9 +1,9 @@
 // An automatic run with nobody to answer ("-E --unattended", as the resident
 // mode starts it): its messages become lines on standard error and desktop
 // notices instead of message boxes that would wait for ever, its questions
-// are answered "no" and its dialogs cancelled, and SIGTERM (or SIGINT,
-// SIGHUP) closes the window between two steps of the run, so that no file is
-// left half-written.
+// are answered "no" (unsaved changes are not saved) and its dialogs
+// cancelled, and SIGTERM (or SIGINT, SIGHUP) closes the window between two
+// steps of the run, so that no file is left half-written.
 #pragma once
 
 #include <QObject>
@@ -21,6 +21,7 @@ class UnattendedDialogs final : public Dialogs {
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
   void Message(QWidget* parent, const QString& text, MessageIcon icon) override;
   bool Ask(QWidget* parent, const QString& text) override;
+  SaveChoice AskSaveChanges(QWidget* parent, const QString& text) override;
 };
 
 class UnattendedRun final : public QObject {

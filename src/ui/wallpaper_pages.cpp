@@ -14,6 +14,16 @@
 #include "ui/wallpaper_page.h"
 
 namespace murva {
+namespace {
+
+bool SwatchColorsDiffer(const PageValues& a, const PageValues& b) {
+  for (int swatch = 0; swatch < kSwatchCount; ++swatch) {
+    if (SwatchColor(a, swatch) != SwatchColor(b, swatch)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel,
                                TabPageMaker& page_maker, QWidget* parent)
@@ -31,7 +41,13 @@ WallpaperPages::WallpaperPages(PanelContext& context, UpperPanel& upper_panel,
     PositionChange(bar);
     context_.PictureChanged();
   });
+  // Any bar moved by the user (or by a button acting for the user) is an
+  // edit of the shown page.
+  connect(&upper_panel_, &UpperPanel::LayoutChanged, this,
+          [this] { Edited(context_.Copy().wallpaper_page); });
 }
+
+void WallpaperPages::Edited(int page) { context_.Cycle().Edits().MarkPage(page); }
 
 QWidget* WallpaperPages::MakePage(int page, QWidget* parent) {
   auto* sheet = new WallpaperPage(page, parent);
@@ -39,6 +55,7 @@ QWidget* WallpaperPages::MakePage(int page, QWidget* parent) {
   pages_[page - 1] = sheet;
   connect(sheet, &WallpaperPage::PathEdited, this, [this](int n, const QString& path) {
     context_.Copy().pages[n - 1].path = path.toStdString();
+    Edited(n);
     context_.PictureChanged();
   });
   connect(sheet, &WallpaperPage::BrowseClicked, this, &WallpaperPages::SpeedButtonPathWClick);
@@ -104,10 +121,7 @@ void WallpaperPages::RefreshPagePositions() {
 
 void WallpaperPages::PageControl1Change(int index) {
   MakePendingPage(*this, index);
-  context_.Guarded([this, index] {
-    context_.Copy().wallpaper_page = index + 1;
-    context_.Cycle().Store().LoadPageSettings(context_.Copy());
-  });
+  context_.Guarded([this, index] { context_.Cycle().ShowWallpaperPage(index + 1); });
   RefreshPagePositions();
   for (LayoutBar bar : kPositionRefreshOrder) PositionChange(bar);
   context_.PictureChanged();
@@ -120,7 +134,10 @@ void WallpaperPages::SpeedButtonPathWClick(int page) {
                                      ToQString(BackgroundFileFilter(PictureFormatRegistry())));
   if (file.isEmpty()) return;
   copy.pages[page - 1].path = file.toStdString();
+  Edited(page);
   const std::string folder = FolderOfChosenFile(file.toStdString());
+  // The next dialog of this session opens where this one ended.
+  copy.bitmap_folder = folder;
   context_.Guarded([this, folder] {
     context_.Cycle().Store().WriteRecord(context_.Copy(), KeyName(keys::kBmpInitFld), folder);
   });
@@ -134,6 +151,7 @@ void WallpaperPages::SpeedButtonHVClick(int page) {
   const MarkerPlace place = OrientationMarkerPlace(copy.layout.calendar_x, copy.layout.calendar_y,
                                                    screen.width, screen.height);
   values.orientation = values.IsVertical() ? kHorizontalCaption : kVerticalCaption;
+  Edited(page);
   Page(page).ShowCalendarMarker(values.IsVertical());
   Page(page).PlaceCalendarMarker(values.IsVertical(), place);
   context_.RefreshControls();
@@ -143,14 +161,18 @@ void WallpaperPages::SpeedButtonHVClick(int page) {
 void WallpaperPages::SwatchClick(int page, int swatch) {
   Color& color = SwatchColor(context_.Copy().pages[page - 1], swatch);
   const std::optional<QColor> chosen = context_.Dialog().ChooseColor(this, ToQColor(color));
-  if (!chosen) return;
+  if (!chosen || FromQColor(*chosen) == color) return;
   color = FromQColor(*chosen);
+  Edited(page);
   context_.RefreshControls();
   context_.PictureChanged();
 }
 
 void WallpaperPages::SpeedButtonIniClick(int page) {
-  ResetTextColors(context_.Copy().pages[page - 1]);
+  PageValues& values = context_.Copy().pages[page - 1];
+  const PageValues before = values;
+  ResetTextColors(values);
+  if (SwatchColorsDiffer(before, values)) Edited(page);
   context_.RefreshControls();
   context_.PictureChanged();
 }
@@ -168,7 +190,9 @@ void WallpaperPages::SpeedButtonCopyClick(int /*page*/) {
 
 void WallpaperPages::Label3DClick(int page) {
   Color& shadow = context_.Copy().pages[page - 1].shadow;
-  shadow = NextShadowColor(shadow);
+  const Color next = NextShadowColor(shadow);
+  if (next != shadow) Edited(page);
+  shadow = next;
   context_.RefreshControls();
   context_.PictureChanged();
 }

@@ -41,6 +41,8 @@ class WallpaperPages : public QTabWidget {
   QWidget* MakePage(int page, QWidget* parent);
   // The screen the shown page's positions were placed on.
   ScreenSize PositionScreen() const;
+  // Page n now holds an edit that is not saved.
+  void Edited(int page);
   void PageControl1Change(int index);
   // ScrollBarCalTopChange, ScrollBarCalLeftChange, ScrollBarSchTopChange,
   // ScrollBarSchLeftChange: the bar ranges over the screen, the read-outs

@@ -76,23 +76,23 @@ TEST(BackgroundFilterTest, ListsWhatCanBeReadWithAllFilesLast) {
   registry.Register("webp", "WebP;;evil (*)", plugin);
   registry.Register("mag", "\x82\x6c\x82\x60\x82\x66", plugin);  // "ＭＡＧ" in CP932
   EXPECT_EQ(BackgroundFileFilter(registry),
-            "Graphic files (*.bmp *.BMP *.ico *.ICO *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG "
+            "画像ファイル (*.bmp *.BMP *.ico *.ICO *.png *.PNG *.jpg *.JPG *.jpeg *.JPEG "
             "*.wmf *.WMF *.webp *.WEBP *.mag *.MAG)"
-            ";;BMP files (*.bmp *.BMP)"
+            ";;BMP ファイル (*.bmp *.BMP)"
             ";;Icons (*.ico *.ICO)"
             ";;PNG (*.png *.PNG)"
             ";;JPEG (*.jpg *.JPG *.jpeg *.JPEG)"
             ";;Metafile plug-in (*.wmf *.WMF)"
             ";;WebP evil (*.webp *.WEBP)"
             ";;ＭＡＧ (*.mag *.MAG)"
-            ";;All files (*)");
+            ";;すべてのファイル (*)");
 }
 
 TEST(BackgroundFilterTest, WithoutPlugInsOnlyBitmapsAndIcons) {
   const std::string filter = BackgroundFileFilter(TPictureFormatRegistry());
   EXPECT_EQ(filter,
-            "Graphic files (*.bmp *.BMP *.ico *.ICO);;BMP files (*.bmp *.BMP);;Icons (*.ico *.ICO)"
-            ";;All files (*)");
+            "画像ファイル (*.bmp *.BMP *.ico *.ICO);;BMP ファイル (*.bmp *.BMP);;Icons (*.ico *.ICO)"
+            ";;すべてのファイル (*)");
 }
 
 TEST(BackgroundFilterTest, FolderOfTheChosenFile) {

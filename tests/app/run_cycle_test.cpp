@@ -109,6 +109,17 @@ TEST_F(RunCycleTest, AnAutomaticRunWithoutSettingsSaysWhereItLookedAndFails) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA32.INI"));
 }
 
+// The control panel's first start without settings names the folder where
+// the file was looked for.
+TEST_F(RunCycleTest, TheFirstUseMessageNamesTheFolder) {
+  RunCycle& cycle = Start("");
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0], text::SettingsMissingText(folder_.Path().string()));
+  EXPECT_NE(view_.messages[0].find("探した場所：" + folder_.Path().string() + "\r"),
+            std::string::npos);
+  EXPECT_FALSE(cycle.State().built_today);
+}
+
 TEST_F(RunCycleTest, PluginNoticesAreShownByAnInteractiveStartOnly) {
   WriteSettings({});
   Start("", false, {"/p/bad.spi:Susie Pluginが異常終了しました（読み込み：SIGSEGV）"});
@@ -401,11 +412,31 @@ TEST_F(RunCycleTest, AnUnattendedRunEndsAfterAnErrorAndSaysSo) {
   EXPECT_FALSE(attended.Failed());
 }
 
+// A malformed line of the schedule file stops the automatic run with a
+// message that names the file and the line's number in it.
+TEST_F(RunCycleTest, AMalformedScheduleLineIsNamedWithItsFileAndLineNumber) {
+  WriteSettings({"CalSchedul=4", "CalWallUse=0"});
+  testing::WriteBytes(folder_ / "MURVA32.SCH",
+                      "26/12/01 00 1 ok\r\n26/12/02 00 1 ok too\r\nxx/12/24 00 1 bad\r\n");
+  Start("-E").FormActivate();
+  ASSERT_FALSE(view_.messages.empty());
+  const std::string& message = view_.messages.back();
+  EXPECT_EQ(message.rfind("'xx' は整数ではありません\r", 0), 0u) << message;
+  EXPECT_NE(message.find((folder_ / "MURVA32.SCH").string() + " の 3 行目"), std::string::npos)
+      << message;
+  EXPECT_NE(message.find("xx/12/24 00 1 bad"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "MURVA00.BMP"));
+}
+
 TEST(TitleHelp, LinesJoinedByCarriageReturnsWithAnEmptyLineAfterTheSecond) {
   const std::string help = text::TitleHelpText();
   EXPECT_EQ(help.rfind("■タイトルのフォント色について■\r", 0), 0u);
   EXPECT_NE(help.find("ダイアログで選択します\r\r■置き換え文字マクロの一覧■\r"), std::string::npos);
-  EXPECT_NE(help.find("WindowsXP）を半角で表示"), std::string::npos);
+  // Linux wording: $os prints the kernel's name, and the colour dialog is
+  // named by the title it really has.
+  EXPECT_EQ(help.find("Windows"), std::string::npos);
+  EXPECT_NE(help.find("$os = OSの名前と版"), std::string::npos);
+  EXPECT_NE(help.find(std::string("『") + text::kColorDialogTitle + "』ダイアログ"), std::string::npos);
 }
 
 }  // namespace

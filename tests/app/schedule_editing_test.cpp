@@ -48,7 +48,7 @@ TEST_F(ScheduleEditingTest, PurgeReportsAMalformedExternalLineAfterItsCount) {
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "1件の過去日となった予定を削除しました");
   EXPECT_EQ(messages[1], "'He' は整数ではありません\r誤りのある外部の予定（" + copy_.external_path +
-                             "）：Header");
+                             " の 1 行目）：Header");
 }
 
 TEST(SchedulePageRules, SwatchAndSourceShades) {

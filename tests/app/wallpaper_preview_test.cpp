@@ -195,5 +195,36 @@ TEST(TileExplanation, KeepsTheFirstSentenceAndGivesTheStepsOfTheDesktop) {
   }
 }
 
+// A block dragged past the wallpaper's edge stops with a part of it that
+// can be picked up still on the wallpaper.
+TEST(KeepGrabbable, ABlockStopsWithAPartToGrabOnThePicture) {
+  const QSize wallpaper(1000, 800);
+  const QSize grab(40, 30);
+  // Drawn at (100, 50): the block covers 90..389 across, 50..249 down.
+  const QRect area(90, 50, 300, 200);
+  const QPoint drawn(100, 50);
+  const struct {
+    QPoint wanted;
+    QPoint kept;
+  } cases[] = {
+      {{300, 200}, {300, 200}},     // inside: as wanted
+      {{5000, 200}, {1000 - 40 - 90 + 100, 200}},
+      {{300, 9000}, {300, 800 - 30}},
+      {{9000, 9000}, {970, 770}},
+      {{-9000, -9000}, {100 + 40 - 390, 50 + 30 - 250}},
+  };
+  for (const auto& c : cases) {
+    const QPoint kept = KeepGrabbable(area, drawn, c.wanted, wallpaper, grab);
+    EXPECT_EQ(kept, c.kept) << c.wanted.x() << "," << c.wanted.y();
+    const QRect moved = area.translated(kept - drawn);
+    const QRect visible = moved.intersected(QRect(QPoint(0, 0), wallpaper));
+    EXPECT_GE(visible.width(), grab.width());
+    EXPECT_GE(visible.height(), grab.height());
+  }
+  // A block smaller than the grip stays whole on the picture.
+  const QPoint small = KeepGrabbable(QRect(0, 0, 10, 10), {0, 0}, {5000, 5000}, wallpaper, grab);
+  EXPECT_EQ(small, QPoint(990, 790));
+}
+
 }  // namespace
 }  // namespace murva

@@ -173,6 +173,68 @@ TEST_F(AlmanacLine, TodayKeepsItsMarkOnTheLine) {
   }
 }
 
+// Today underlined, on the day of 大雪: the underline keeps a free line of
+// pixels above the word under the date, which would otherwise read as 天雪.
+// Drawn with the real fonts at the sizes users pick.
+TEST(AlmanacUnderline, TodaysUnderlineStaysClearOfTheWordBelow) {
+  GuiApp();
+  for (const int points : {9, 11, 14, 20}) {
+    SCOPED_TRACE(points);
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QtCanvas real(image);
+    TeeCanvas canvas(real);
+    ScriptedRandom random;
+    WorkingCopy copy = LayoutCopy();
+    copy.layout.calendar_x = 20;
+    copy.layout.calendar_y = 10;
+    copy.calendar_style = kCalendarStyleBox;
+    copy.show_solar_terms = true;
+    copy.today_mark = kTodayMarkUnderline;
+    copy.date_font = {"ＭＳ ゴシック", points, kStyleBold};
+    copy.ActivePage().weekday = 0xFFFFFF;
+    EngineOnDay day(2026, 12, 7);  // 大雪
+    DrawCalendars(canvas, day.Engine(), copy, day.Today(), random, {});
+    const TeeText* number = nullptr;
+    const TeeText* term = nullptr;
+    for (const TeeText& text : canvas.Drawn()) {
+      if (text.drawn.text == " 7") number = &text;
+      if (text.drawn.text == "大雪") term = &text;
+    }
+    ASSERT_NE(number, nullptr);
+    ASSERT_NE(term, nullptr);
+    const auto lit = [&image](int x, int y) { return qGray(image.pixel(x, y)) > 60; };
+    // The underline: the lowest row under the number that is lit across
+    // most of the number's width.
+    int underline = -1;
+    const int left = number->drawn.x + number->width / 4;
+    const int right = number->drawn.x + number->width - 1;
+    for (int y = number->drawn.y; y < term->drawn.y; ++y) {
+      int count = 0;
+      for (int x = left; x <= right; ++x) count += lit(x, y) ? 1 : 0;
+      if (count * 10 >= (right - left + 1) * 8) underline = y;
+    }
+    ASSERT_GE(underline, number->drawn.y) << "no underline found";
+    // The first row of the word under it.
+    int word_top = -1;
+    for (int y = underline + 1; y < term->drawn.y + term->height && word_top < 0; ++y) {
+      for (int x = term->drawn.x; x < term->drawn.x + term->width; ++x) {
+        if (lit(x, y)) {
+          word_top = y;
+          break;
+        }
+      }
+    }
+    ASSERT_GT(word_top, underline);
+    EXPECT_GE(word_top - underline - 1, 2) << "rows between the underline and the word";
+    if (points == 11) {
+      image.copy(number->drawn.x - 10, number->drawn.y - 4, 60, 60)
+          .scaled(240, 240)
+          .save(QString(MURVA_TEST_ARTEFACT_DIR) + "/today_underline_above_taisetsu.png");
+    }
+  }
+}
+
 TEST_F(AlmanacLine, VerticalMonthsKeepTheirDistanceFromTheLine) {
   SetVertical(copy_);
   copy_.period = 1;

@@ -100,12 +100,24 @@ TEST(MalformedEntry, NoLineForAnErrorOfAnotherKind) {
                    .has_value());
 }
 
-TEST(MalformedEntry, MessageQuotesTheLineAndTheExternalFile) {
+// The message names the file the line stands in and its number there, so
+// that the line can be found in an editor.
+TEST(MalformedEntry, MessageNamesTheFileTheLineNumberAndTheLine) {
+  TempFolder folder;
+  const std::filesystem::path own = folder / "MURVA32.SCH";
+  const std::filesystem::path external = folder / "SELBORI.DAT";
+  WriteBytes(own, Sjis("25/06/01 00 1 a\r\nab/06/15 00 1 壊れた\r\n"));
+  WriteBytes(external, "25/06/02 00 1 b\r\n\r\nHeader\r\n");
   EXPECT_EQ(MalformedEntryMessage("'ab' は整数ではありません",
-                                  {Sjis("ab/06/15 00 1 壊れた"), false}, "/x/SELBORI.DAT"),
-            "'ab' は整数ではありません\r誤りのある予定：ab/06/15 00 1 壊れた");
-  EXPECT_EQ(MalformedEntryMessage("'He' は整数ではありません", {"Header", true}, "/x/SELBORI.DAT"),
-            "'He' は整数ではありません\r誤りのある外部の予定（/x/SELBORI.DAT）：Header");
+                                  {Sjis("ab/06/15 00 1 壊れた"), false}, own, external),
+            "'ab' は整数ではありません\r誤りのある予定（" + own.string() +
+                " の 2 行目）：ab/06/15 00 1 壊れた");
+  EXPECT_EQ(MalformedEntryMessage("'He' は整数ではありません", {"Header", true}, own, external),
+            "'He' は整数ではありません\r誤りのある外部の予定（" + external.string() +
+                " の 3 行目）：Header");
+  // A line no longer in the file (changed since) is named without a number.
+  EXPECT_EQ(MalformedEntryMessage("'xy' は整数ではありません", {"xy", false}, own, external),
+            "'xy' は整数ではありません\r誤りのある予定（" + own.string() + "）：xy");
 }
 
 }  // namespace

@@ -249,5 +249,58 @@ TEST(WholeScheduleBlock, MalformedEntryDrawsNothing) {
   EXPECT_TRUE(canvas.Drawn().empty());
 }
 
+// A line too long for the picture is cut at its edge, and a line that would
+// run into a title or a calendar drawn before is cut before it; the cut is
+// marked with "…". Lines with room, and items on other rows, change nothing.
+TEST(LineCut, LongLinesEndAtThePictureOrBeforeTheNextItem) {
+  // Cells of 7 pixels; the picture is 400 wide; lines are 15 high from y 200.
+  const std::string long_text(80, 'a');
+  const struct {
+    const char* name;
+    std::vector<TextBox> others;
+    int right;  // where the line must end
+  } cases[] = {
+      {"picture edge", {}, 400},
+      {"calendar on the same row", {{300, 195, 80, 15}}, 300 - 7},
+      {"title above the line", {{200, 150, 150, 15}}, 400},
+      {"item left of the line", {{20, 200, 60, 15}}, 400},
+      // Right against the list: the date would not fit, the item is drawn over.
+      {"item right next to the line", {{150, 200, 60, 15}}, 400},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingCanvas canvas(7, 15, 400, 300);
+    WorkingCopy copy = ScheduleCopy();
+    copy.no_schedule_line = false;
+    DrawScheduleLines(canvas, ScheduleList({"2025/06/15 " + long_text}), copy, Day(2025, 6, 15),
+                      c.others);
+    ASSERT_EQ(canvas.Drawn().size(), 1u);
+    const DrawnText& line = canvas.Drawn()[0];
+    const int width = RecordingCanvas::CellsOf(line.text) * 7;
+    EXPECT_LE(line.x + width, c.right);
+    EXPECT_GT(line.x + width, c.right - 3 * 7);  // as much as fits
+    EXPECT_EQ(line.text.substr(line.text.size() - 3), "…");
+    EXPECT_EQ(line.text.rfind(" 2025/06/15 aaa", 0), 0u);
+  }
+  // A line with room is drawn whole.
+  RecordingCanvas canvas(7, 15, 400, 300);
+  WorkingCopy copy = ScheduleCopy();
+  copy.no_schedule_line = false;
+  DrawScheduleLines(canvas, ScheduleList({"2025/06/15 short"}), copy, Day(2025, 6, 15),
+                    {{300, 195, 80, 15}});
+  ASSERT_EQ(canvas.Drawn().size(), 1u);
+  EXPECT_EQ(canvas.Drawn()[0].text, " 2025/06/15 short");
+}
+
+// Whole characters only: a wide character that does not fit goes whole.
+TEST(LineCut, CutsBetweenCharacters) {
+  RecordingCanvas canvas(7, 15, 400, 300);
+  // Two cells each, the mark too.
+  EXPECT_EQ(FitScheduleText(canvas, "予定予定予定", 0, 7 * 8), "予定予…");
+  EXPECT_EQ(FitScheduleText(canvas, "予定予定予定", 0, 7 * 7), "予定…");
+  EXPECT_EQ(FitScheduleText(canvas, "予定", 0, 7 * 4), "予定");
+  EXPECT_EQ(FitScheduleText(canvas, "予定予定", 0, 7), "");
+}
+
 }  // namespace
 }  // namespace murva

@@ -105,8 +105,55 @@ TEST(EntryLines, ColourNameFollowsTheText) {
   EXPECT_EQ(Built(Fields("97", "7", "15", "札幌に行く", "Red")), "97/07/15 00 1 札幌に行く%Red%");
 }
 
-TEST(EntryLines, ImpossibleDatesAreAccepted) {
-  EXPECT_EQ(Built(Fields("25", "2", "31", "x")), "25/02/31 00 1 x");
+// A date no calendar has would be stored and never shown: it is refused with
+// a message that names it. Dates that some year or month has stay.
+TEST(EntryLines, ImpossibleDatesAreRefusedByName) {
+  const struct {
+    EntryFields fields;
+    const char* message;  // empty: accepted
+  } cases[] = {
+      {Fields("25", "2", "31", "x"), "2025年2月31日 という日付はありません．"},
+      {Fields("27", "2", "29", "x"), "2027年2月29日 という日付はありません．"},
+      {Fields("99", "4", "31", "x"), "1999年4月31日 という日付はありません．"},
+      {Fields("@@", "2", "30", "x"), "毎年の2月30日 という日付はどの年にもありません．"},
+      {Fields("28", "2", "29", "x"), ""},   // a leap year
+      {Fields("@@", "2", "29", "x"), ""},   // shown in leap years
+      {Fields("25", "@@", "31", "x"), ""},  // shown in the months that have it
+      {Fields("25", "6", "W5", "x"), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fields.year + "/" + c.fields.month + "/" + c.fields.day);
+    if (*c.message == '\0') {
+      EXPECT_NO_THROW(BuildEntryLine(c.fields));
+      continue;
+    }
+    try {
+      BuildEntryLine(c.fields);
+      ADD_FAILURE() << "accepted";
+    } catch (const ImpossibleEntryDateError& error) {
+      EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
+    }
+  }
+}
+
+// A character the schedule file cannot hold is named, not reported as a bad
+// field.
+TEST(EntryLines, CharactersWithoutACp932FormAreNamed) {
+  const struct {
+    const char* text;
+    const char* named;
+  } cases[] = {{"絵文字😀", "😀"}, {"café", "é"}, {"100€", "€"}};
+  for (const auto& c : cases) {
+    try {
+      BuildEntryLine(Fields("25", "6", "1", c.text));
+      ADD_FAILURE() << c.text;
+    } catch (const UnstorableEntryTextError& error) {
+      EXPECT_EQ(error.Character(), c.named);
+      EXPECT_NE(std::string(error.what()).find(std::string("「") + c.named + "」"),
+                std::string::npos);
+      EXPECT_NE(std::string(error.what()).find("MURVA32.SCH"), std::string::npos);
+    }
+  }
 }
 
 TEST(EntryLines, FieldsThatDoNotConvertAreRefused) {
@@ -114,8 +161,7 @@ TEST(EntryLines, FieldsThatDoNotConvertAreRefused) {
        {Fields("25", "6", "", "x"), Fields("", "6", "1", "x"), Fields("25", "", "1", "x"),
         Fields("25", "6", "WX", "x"), Fields("25", "6", "W8", "x"), Fields("25", "6", "W", "x"),
         Fields("25", "6", "A9", "x"), Fields("ab", "6", "1", "x"), Fields("25", "6", "W55", "x"),
-        Fields("100", "6", "1", "x"), Fields("25", "6", "1", "a\r\nb"),
-        Fields("25", "6", "1", "絵文字😀")}) {
+        Fields("100", "6", "1", "x"), Fields("25", "6", "1", "a\r\nb")}) {
     try {
       BuildEntryLine(fields);
       ADD_FAILURE() << fields.year << "/" << fields.month << "/" << fields.day;

@@ -124,6 +124,16 @@ TEST_F(SettingsSaveTest, BasicSettingsWithTitlesOn) {
   EXPECT_EQ(values["CalMakeDay"], "2002/05/03");
 }
 
+// A save without a build (the question when the window closes) leaves the
+// day of the last build as it was, so that the next automatic run still builds.
+TEST_F(SettingsSaveTest, BasicSettingsWithoutABuildKeepTheDayOfTheLastBuild) {
+  WriteBytes(Ini(), "[Murva32V4]\r\nCalMakeDay=2002/05/01\r\n");
+  Store().SaveBasicSettings(EditedCopy(), "");
+  auto values = ValueMap(Bytes(), "Murva32V4");
+  EXPECT_EQ(values["CalMakeDay"], "2002/05/01");
+  EXPECT_EQ(values["CalendAdjt"], "-9");
+}
+
 TEST_F(SettingsSaveTest, BasicSettingsWithTitlesOffLeaveTheTitleKeysAsTheyWere) {
   const std::string before =
       "[Murva32V4]\r\nTitlePosiX=77\r\nTitleText1=001x\r\nTiFntName2=Old\r\n";

@@ -153,23 +153,39 @@ TEST_F(FormMainTest, TileSwitchExplainsItsNewState) {
   EXPECT_TRUE(Find<QPushButton>("SpeedButtonSave")->isEnabled());
 }
 
-TEST_F(FormMainTest, BringingTheConvenienceTabToFrontDisablesItsSave) {
+// An unsaved edit of "便利な設定" is still there, and can still be saved,
+// after another tab was shown.
+TEST_F(FormMainTest, TheConvenienceTabKeepsItsUnsavedEditAndItsSaveButton) {
   Open();
   Find<QComboBox>("ComboBoxWalUseDsp")->setCurrentIndex(0);
   auto* settings = Find<QTabWidget>("PageControl2");
   settings->setCurrentIndex(0);
   settings->setCurrentIndex(2);
-  EXPECT_FALSE(Find<QPushButton>("SpeedButtonSave")->isEnabled());
+  EXPECT_EQ(Find<QComboBox>("ComboBoxWalUseDsp")->currentIndex(), 0);
+  auto* save = Find<QPushButton>("SpeedButtonSave");
+  ASSERT_TRUE(save->isEnabled());
+  save->click();
+  EXPECT_NE(Ini().find("CalWallUse=0"), std::string::npos);
+  EXPECT_FALSE(save->isEnabled());
 }
 
-TEST_F(FormMainTest, ShowingAnotherPageReloadsItFromTheFile) {
+// Bars moved and not saved stay with their page while another page is
+// shown; a page without edits is shown as the file has it.
+TEST_F(FormMainTest, ShowingAnotherPageKeepsTheUnsavedBarsOfThePageLeft) {
   Open();
   Find<QScrollBar>("ScrollBarMonth")->setValue(120);
+  Find<QScrollBar>("ScrollBarCalTop")->setValue(33);
   auto* pages = Find<QTabWidget>("PageControl1");
   pages->setCurrentIndex(0);
   EXPECT_EQ(Find<QScrollBar>("ScrollBarMonth")->value(), 30);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBarCalTop")->value(), 0);
   pages->setCurrentIndex(1);
-  EXPECT_EQ(Find<QScrollBar>("ScrollBarMonth")->value(), 66);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBarMonth")->value(), 120);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBarCalTop")->value(), 33);
+  EXPECT_TRUE(form_->Cycle().Edits().PageUnsaved(2));
+  EXPECT_FALSE(form_->Cycle().Edits().PageUnsaved(1));
+  // The file still has the page as it was saved.
+  EXPECT_NE(Ini().find("CalenBlok2=66"), std::string::npos);
 }
 
 TEST_F(FormMainTest, SetSwitchWarnsOnceAndRecordsTheChoice) {

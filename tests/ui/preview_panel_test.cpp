@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <cmath>
 #include <map>
 
@@ -19,6 +20,7 @@
 #include "support/temp_folder.h"
 #include "ui/form_main.h"
 #include "ui/preview_panel.h"
+#include "ui/preview_window.h"
 
 namespace murva {
 namespace {
@@ -297,12 +299,12 @@ TEST_F(PreviewPanelTest, AltROpensTheBrowseDialogOfTheFocusedArea) {
   program->setFocus();
   QTest::keyClick(program, Qt::Key_R, Qt::AltModifier);
   ASSERT_TRUE(WaitUntil([this] { return dialogs_.file_filters.size() == 1; }));
-  EXPECT_TRUE(dialogs_.file_filters[0].startsWith("Program File"));
+  EXPECT_TRUE(dialogs_.file_filters[0].startsWith("プログラム (*)"));
   auto* path = Find<QLineEdit>("EditWal1");
   path->setFocus();
   QTest::keyClick(path, Qt::Key_R, Qt::AltModifier);
   ASSERT_TRUE(WaitUntil([this] { return dialogs_.file_filters.size() == 2; }));
-  EXPECT_TRUE(dialogs_.file_filters[1].contains("BMP files"));
+  EXPECT_TRUE(dialogs_.file_filters[1].contains("BMP ファイル"));
   // Both captions stay as they are.
   EXPECT_EQ(Find<QPushButton>("SpeedButtonProRef")->text(), "参照(&R)");
   EXPECT_EQ(Find<QPushButton>("SpeedButtonPathW1")->text(), "壁紙(&R)");
@@ -312,6 +314,124 @@ TEST_F(PreviewPanelTest, WindowCarriesTheProgramIcon) {
   Open();
   EXPECT_FALSE(form_->windowIcon().isNull());
   EXPECT_FALSE(form_->windowIcon().pixmap(48).isNull());
+}
+
+}  // namespace
+}  // namespace murva
+
+namespace murva {
+namespace {
+
+// The preview takes the room a larger window has to spare, across and down,
+// while the pages and the settings tabs keep the size their controls need.
+TEST_F(PreviewPanelTest, PreviewGrowsWithTheWindow) {
+  Open();
+  const QSize sizes[] = {form_->minimumSize(), {1300, 850}, {1900, 1000}};
+  QSize before(0, 0);
+  std::vector<int> settings_heights;
+  for (const QSize& size : sizes) {
+    form_->resize(size);
+    WaitForPicture();
+    const QSize now = Preview().size();
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    EXPECT_GT(now.width(), before.width());
+    EXPECT_GT(now.height(), before.height());
+    // The picture is drawn for the panel's new size.
+    EXPECT_EQ(Preview().FitSize(), Preview().contentsRect().size() * Preview().devicePixelRatioF());
+    settings_heights.push_back(Find<QWidget>("PageControl2")->height());
+    before = now;
+  }
+  // Above the minimum the settings tabs keep their height: the room goes to
+  // the preview, not to an emptier settings page.
+  EXPECT_EQ(settings_heights[1], settings_heights[2]);
+#ifdef MURVA_TEST_ARTEFACT_DIR
+  std::filesystem::create_directories(MURVA_TEST_ARTEFACT_DIR);
+  form_->grab().save(QString(MURVA_TEST_ARTEFACT_DIR) + "/panel-1900x1000-preview.png");
+#endif
+  // In a large window the picture can be read: most of what the window has
+  // beside the pages.
+  const int beside = form_->width() - Find<QWidget>("PageControl1")->width();
+  EXPECT_GT(Preview().width(), beside * 3 / 4);
+  EXPECT_GT(Preview().height(), form_->height() / 2);
+}
+
+// A block dragged far past the picture's edge stops where a part of it that
+// can be picked up again is still on the picture; a press on that part
+// picks it up again.
+TEST_F(PreviewPanelTest, ADragToTheFarCornerKeepsTheBlockGrabbable) {
+  Open();
+  struct Case {
+    Block block;
+    QPoint by;  // panel pixels
+  };
+  const Case cases[] = {{Block::kCalendar, {3000, 3000}},
+                        {Block::kSchedule, {3000, 3000}},
+                        {Block::kCalendar, {3000, 0}},
+                        {Block::kSchedule, {0, 3000}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.block == Block::kCalendar ? "calendar" : "schedule");
+    // Each case from the blocks' first places, apart from each other.
+    Find<QScrollBar>("ScrollBarCalLeft")->setValue(300);
+    Find<QScrollBar>("ScrollBarCalTop")->setValue(60);
+    Find<QScrollBar>("ScrollBarSchLeft")->setValue(40);
+    Find<QScrollBar>("ScrollBarSchTop")->setValue(300);
+    WaitForPicture();
+    Drag(c.block, c.by);
+    WaitForPicture();
+    const QRectF picture = Preview().PictureRect();
+    const QRectF area = Preview().AreaOnPanel(c.block);
+    const QRectF visible = area.intersected(picture);
+    ASSERT_FALSE(visible.isEmpty()) << area.x() << "," << area.y() << " " << area.width() << "x"
+                                    << area.height() << " in " << picture.width() << "x"
+                                    << picture.height();
+    EXPECT_GE(visible.width() + 0.5, std::min(area.width(), 20.0));
+    EXPECT_GE(visible.height() + 0.5, std::min(area.height(), 20.0));
+    // Picked up on its visible part and brought back.
+    const bool calendar = c.block == Block::kCalendar;
+    auto* left = Find<QScrollBar>(calendar ? "ScrollBarCalLeft" : "ScrollBarSchLeft");
+    auto* top = Find<QScrollBar>(calendar ? "ScrollBarCalTop" : "ScrollBarSchTop");
+    const int left_before = left->value();
+    const int top_before = top->value();
+    const QPoint grip = visible.center().toPoint();
+    QTest::mousePress(&Preview(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(&Preview(), grip - QPoint(20, 20));
+    QTest::mouseRelease(&Preview(), Qt::LeftButton, {}, grip - QPoint(20, 20));
+    EXPECT_LT(left->value(), left_before);
+    EXPECT_LT(top->value(), top_before);
+  }
+}
+
+// A double click (or the "原寸" button) shows the wallpaper one to one in a
+// window of its own: the picture the panel shows scaled down.
+TEST_F(PreviewPanelTest, DoubleClickShowsTheWallpaperAtFullSize) {
+  Open();
+  const QPoint middle = Preview().rect().center();
+  QTest::mouseDClick(&Preview(), Qt::LeftButton, {}, middle);
+  PreviewWindow* window = Preview().FullSizeWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  const QImage full = window->Picture();
+  EXPECT_EQ(full.size(), Preview().Picture().wallpaper_size);
+  WallpaperCanvas canvas;
+  canvas.image = full;
+  EXPECT_TRUE(ScaleForPreview(canvas, Preview().FitSize()) == Preview().Picture().image);
+  EXPECT_TRUE(window->windowTitle().contains("原寸"));
+#ifdef MURVA_TEST_ARTEFACT_DIR
+  full.save(QString(MURVA_TEST_ARTEFACT_DIR) + "/preview-full-size.png");
+#endif
+  // It scrolls over a picture larger than itself, and follows the edits.
+  window->resize(200, 150);
+  QApplication::processEvents();
+  EXPECT_TRUE(window->horizontalScrollBar()->maximum() > 0);
+  // Esc closes it, and only it.
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(form_->isVisible());
+  Find<QToolButton>("SpeedButtonFullSize")->click();
+  EXPECT_TRUE(window->isVisible());
+  Find<QScrollBar>("ScrollBarCalLeft")->setValue(12);
+  ASSERT_TRUE(WaitUntil([&] { return !(window->Picture() == full); }));
+  window->close();
 }
 
 }  // namespace

@@ -370,8 +370,10 @@ TEST_F(SchedulePage, MalformedEntryFoundAfterDeleteIsNamed) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(0)).center());
   Find<QPushButton>("SpeedButtonDel")->click();
+  // After the delete the line is the second of the file.
   EXPECT_EQ(dialogs_.messages,
-            Lines{"'ab' は整数ではありません\n誤りのある予定：ab/06/15 00 1 手で書いた行"});
+            Lines{"'ab' は整数ではありません\n誤りのある予定（" + (folder_ / "MURVA32.SCH").string() +
+                  " の 2 行目）：ab/06/15 00 1 手で書いた行"});
   const Lines on_disk = {"25/06/02 00 1 b", "ab/06/15 00 1 手で書いた行"};
   EXPECT_EQ(ListTexts(), on_disk);
   EXPECT_EQ(ScheduleFile(), ScheduleBytes(on_disk));
@@ -405,10 +407,9 @@ TEST_F(SchedulePage, DisplaySettingsAreSavedByTheirOwnButton) {
   Find<QPushButton>("SpeedButtonSelbPath")->click();
   EXPECT_EQ(path->text().toStdString(), chosen);
   ASSERT_EQ(dialogs_.filters.size(), 1u);
-  EXPECT_TRUE(
-      dialogs_.filters[0].startsWith("予定データ(*.Dat,*.Sch) (*.DAT *.dat *.Sch *.sch *.SCH)"))
-      << dialogs_.filters[0].toStdString();
-  EXPECT_TRUE(dialogs_.filters[0].endsWith(";;すべてのファイル(*.*) (*)"));
+  // Each pattern is shown once, after a Japanese name.
+  EXPECT_EQ(dialogs_.filters[0],
+            "予定データ (*.DAT *.dat *.Sch *.sch *.SCH);;すべてのファイル (*)");
   EXPECT_GE(picture.count(), 8);
   EXPECT_EQ(Ini().find("SchLineSpc"), std::string::npos);  // nothing written yet
 
@@ -465,6 +466,40 @@ TEST_F(SchedulePage, BothTabsFitAt1024x768) {
   const QFontMetrics metrics(List()->font());
   EXPECT_EQ(metrics.horizontalAdvance("札幌に行く  "), metrics.horizontalAdvance("ＨＤのBackUp"));
   EXPECT_EQ(metrics.horizontalAdvance("@@/@@/W5 00 4 "), 14 * metrics.horizontalAdvance("0"));
+}
+
+}  // namespace
+}  // namespace murva
+
+namespace murva {
+namespace {
+
+// What Add refuses is named: the character the file cannot hold, the date
+// no calendar has. Nothing is added, the fields stay for a correction.
+TEST_F(SchedulePage, AddNamesTheCharacterOrTheDateItRefuses) {
+  SeedSchedule({"25/06/01 00 1 a"});
+  Open();
+  const std::string before = ScheduleFile();
+  const struct {
+    const char* day;
+    const char* text;
+    const char* named;
+  } cases[] = {
+      {"1", "カフェ café", "「é」"},
+      {"1", "旅費 100€", "「€」"},
+      {"1", "誕生日🎂", "「🎂」"},
+      {"31", "会議", "2025年2月31日"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    dialogs_.messages.clear();
+    Type("25", c.day == std::string("31") ? "2" : "6", c.day, c.text);
+    Add();
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_NE(dialogs_.messages[0].find(c.named), std::string::npos) << dialogs_.messages[0];
+    EXPECT_EQ(ScheduleFile(), before);
+    EXPECT_EQ(Field("EditInput")->text().toStdString(), c.text);
+  }
 }
 
 }  // namespace

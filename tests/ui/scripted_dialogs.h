@@ -22,11 +22,17 @@ class ScriptedDialogs : public Dialogs {
   std::deque<bool> answers;   // to the questions, in turn; no when none is left
   std::deque<QString> files;  // chosen in the file dialogs; cancelled when none is left
   std::vector<QString> filters;
+  std::vector<QString> folders;  // where the file dialogs opened
   std::deque<std::optional<QFont>> fonts;  // answers, in order; none left: cancel
   std::vector<QFont> font_requests;        // the fonts the dialogs started from
+  // "Save the changes before closing?": asked, and answered in turn (none
+  // left: not saved, so that a test that leaves edits behind still ends).
+  std::vector<std::string> save_questions;
+  std::deque<SaveChoice> save_answers;
 
-  QString OpenFileName(QWidget*, const QString&, const QString& filter) override {
+  QString OpenFileName(QWidget*, const QString& folder, const QString& filter) override {
     filters.push_back(filter);
+    folders.push_back(folder);
     if (files.empty()) return {};
     QString file = files.front();
     files.pop_front();
@@ -41,6 +47,13 @@ class ScriptedDialogs : public Dialogs {
   }
   void Message(QWidget*, const QString& text, MessageIcon) override {
     messages.push_back(text.toStdString());
+  }
+  SaveChoice AskSaveChanges(QWidget*, const QString& text) override {
+    save_questions.push_back(text.toStdString());
+    if (save_answers.empty()) return SaveChoice::kDiscard;
+    const SaveChoice answer = save_answers.front();
+    save_answers.pop_front();
+    return answer;
   }
   bool Ask(QWidget*, const QString& text) override {
     questions.push_back(text.toStdString());

@@ -2,7 +2,9 @@
 // their widgets: value lists and their keys over both settings sets, the font
 // dialogs, the title controls, the day grids, and the save-button table of
 // all three save buttons.
+#include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -343,15 +345,19 @@ TEST_F(SettingsTabsTest, SaveButtonsFollowTheEnablingTable) {
       EXPECT_EQ(Find<QPushButton>(buttons[b])->isEnabled(), b == c.button) << c.control << " " << buttons[b];
     }
   }
-  // Bringing a tab to the front turns its button off, saved or not.
+  // Bringing a tab to the front again keeps its button as it was: on while
+  // its edits are unsaved, off once they are saved.
   auto* tabs = Find<QTabWidget>("PageControl2");
-  for (int tab = 2; tab <= 4; ++tab) {
-    WorkingCopy& copy = form_->Cycle().Copy();
-    copy.convenience_save_enabled = copy.holiday_save_enabled = copy.special_save_enabled = true;
-    tabs->setCurrentIndex(0);
-    tabs->setCurrentIndex(tab);
-    for (int b = 0; b < 3; ++b) {
-      EXPECT_EQ(Find<QPushButton>(buttons[b])->isEnabled(), b != tab - 2) << "tab " << tab;
+  for (const bool unsaved : {true, false}) {
+    for (int tab = 2; tab <= 4; ++tab) {
+      WorkingCopy& copy = form_->Cycle().Copy();
+      copy.convenience_save_enabled = copy.holiday_save_enabled = copy.special_save_enabled =
+          unsaved;
+      tabs->setCurrentIndex(0);
+      tabs->setCurrentIndex(tab);
+      for (int b = 0; b < 3; ++b) {
+        EXPECT_EQ(Find<QPushButton>(buttons[b])->isEnabled(), unsaved) << "tab " << tab;
+      }
     }
   }
   // The delay back to 0: normal digits again, and the button still goes on.
@@ -359,6 +365,30 @@ TEST_F(SettingsTabsTest, SaveButtonsFollowTheEnablingTable) {
   Find<QSpinBox>("SpinEditDelay")->setValue(0);
   EXPECT_TRUE(Find<QPushButton>("SpeedButtonSave")->isEnabled());
   EXPECT_NE(Find<QSpinBox>("SpinEditDelay")->palette().color(QPalette::Text), QColor(Qt::red));
+}
+
+// The month labels of the day grids stay in view while the days scroll.
+TEST_F(SettingsTabsTest, MonthLabelsOfTheDayGridsStayWhileTheDaysScroll) {
+  WriteSettings("CalenHol03=20/21/\r\n");
+  Open();
+  Find<QTabWidget>("PageControl2")->setCurrentIndex(3);
+  for (const char* name : {"StringGridHoliDay", "StringGridSpecialDay"}) {
+    SCOPED_TRACE(name);
+    auto* grid = Find<QTableWidget>(name);
+    QApplication::processEvents();
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    grid->scrollToItem(grid->item(2, 31));
+    QApplication::processEvents();
+    ASSERT_GT(grid->horizontalScrollBar()->value(), 0);
+    EXPECT_TRUE(grid->verticalHeader()->isVisible());
+    EXPECT_GT(grid->verticalHeader()->width(), 0);
+    for (int row = 0; row < 12; ++row) {
+      EXPECT_EQ(grid->verticalHeaderItem(row)->text(), QString("%1").arg(row + 1, 2));
+    }
+    // The header stands left of every day cell, scrolled or not.
+    EXPECT_GE(grid->visualItemRect(grid->item(2, 31)).left(), 0);
+    EXPECT_TRUE(grid->isColumnHidden(0));
+  }
 }
 
 }  // namespace

@@ -344,8 +344,8 @@ TEST_F(WallpaperPagesTest, BackgroundDialogStartsInTheStoredFolderAndRecordsTheC
   EXPECT_NE(ini.find("BmpInitFld=/home/user/sea side\r\n", extended), std::string::npos);
   EXPECT_NE(ini.find("BmpInitFld=/pictures/start\r\n"), std::string::npos);
   // Every readable format is offered, all files last.
-  EXPECT_TRUE(dialogs_.asked_filter.contains("BMP files (*.bmp *.BMP)"));
-  EXPECT_TRUE(dialogs_.asked_filter.endsWith(";;All files (*)"));
+  EXPECT_TRUE(dialogs_.asked_filter.contains("BMP ファイル (*.bmp *.BMP)"));
+  EXPECT_TRUE(dialogs_.asked_filter.endsWith(";;すべてのファイル (*)"));
 }
 
 }  // namespace

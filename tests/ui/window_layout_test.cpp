@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,14 +124,25 @@ TEST_P(WindowLayoutTest, AtItsMinimumSizeNothingIsClippedAndItFitsTheScreen) {
   for (const std::string& fault : FaultsInEveryTab()) ADD_FAILURE() << fault;
 }
 
-// The right-click test run shows the information panel: the window makes
-// room for it instead of squeezing the tabs.
+// The right-click test run shows the information panel: it takes the
+// preview's room, not the room of the settings tabs (the window may already
+// be as tall as the screen lets it be), so the seven weekday selectors of
+// "便利な設定" keep their full height.
 TEST_P(WindowLayoutTest, TestRunMakesRoomForTheInformationPanel) {
   Open();
-  form_->resize(form_->minimumSize());
+  const QSize minimum = form_->minimumSize();
+  form_->resize(minimum);
+  Tabs("PageControl2")->setCurrentIndex(2);
   QTest::mousePress(form_->findChild<QPushButton*>("SpeedButtonMake"), Qt::RightButton);
   ASSERT_TRUE(form_->findChild<QWidget*>("PanelInfo")->isVisible());
   EXPECT_EQ(form_->findChild<QLabel*>("LabelInfo")->text(), "ただいま待機中です");
+  QApplication::processEvents();
+  EXPECT_EQ(form_->minimumSize(), minimum);
+  EXPECT_EQ(form_->size(), minimum);
+  for (int day = 1; day <= 7; ++day) {
+    auto* selector = form_->findChild<QComboBox*>(QString("ComboBoxWeek%1").arg(day));
+    EXPECT_GE(selector->height(), selector->sizeHint().height()) << day;
+  }
   const ScreenSize screen = GetParam();
   EXPECT_LE(form_->height(), std::min(screen.height, 768) - 88);
   for (const std::string& fault : FaultsInEveryTab("test-run")) ADD_FAILURE() << fault;
@@ -146,7 +158,8 @@ TEST_P(WindowLayoutTest, StealthBuildShrinksToTheStripAndRestoresTheExactSize) {
   image.fill(Qt::darkCyan);
   ASSERT_TRUE(image.save(QString::fromStdString(picture.string()), "BMP"));
   Open(picture.string());
-  const QRect before(QPoint(30, 20), form_->minimumSize() + QSize(37, 23));
+  const QSize minimum = form_->minimumSize();
+  const QRect before(QPoint(30, 20), minimum + QSize(37, 23));
   form_->setGeometry(before);
   QApplication::processEvents();
   const QStringList readouts = {"PanelCY", "PanelCX", "PanelSY", "PanelSX"};
@@ -176,6 +189,12 @@ TEST_P(WindowLayoutTest, StealthBuildShrinksToTheStripAndRestoresTheExactSize) {
   QApplication::processEvents();
   EXPECT_EQ(form_->findChild<QPushButton*>("ButtonClose")->text(), "×");
   EXPECT_EQ(form_->geometry(), before);
+  // The minimum size is back with the size: the window cannot be made
+  // smaller than its controls.
+  EXPECT_EQ(form_->minimumSize(), minimum);
+  form_->resize(200, 120);
+  EXPECT_EQ(form_->size(), minimum);
+  form_->setGeometry(before);
   for (const QString& name : readouts) {
     EXPECT_FALSE(form_->findChild<QLabel*>(name)->isVisible()) << name.toStdString();
   }
