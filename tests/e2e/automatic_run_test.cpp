@@ -146,7 +146,7 @@ TEST_F(EndToEndTest, SecondInstanceIsRefusedWhileOneRuns) {
   const pid_t second_pid = runner_.Launch({"-E"});
   testing::X11Desktop desktop(server_->Display());
   Window notice = 0;
-  EXPECT_TRUE(testing::WaitFor([&] { return (notice = desktop.Find("MURVA32")) != 0; }))
+  EXPECT_TRUE(testing::WaitFor([&] { return (notice = desktop.FindDialog("MURVA32")) != 0; }))
       << desktop.Titles();
   if (notice) desktop.Close(notice);
   const testing::RunResult second = runner_.Wait(second_pid);

@@ -75,11 +75,11 @@ TEST_F(RunReportTest, AMessageBoxWaitsForItsAnswerAndTheFailedRunRecordsNoDay) {
   WriteSettings(false);
   const pid_t run = runner_.Launch({"-E"});
   Window box = 0;
-  ASSERT_TRUE(testing::WaitFor([&] { return (box = desktop.Find("MURVA32")) != 0; }))
-      << desktop.Titles();
+  ASSERT_TRUE(testing::WaitFor([&] { return (box = desktop.FindDialog("MURVA32")) != 0; }))
+      << desktop.ShownTitles();
   // Still there a good while later, with the program waiting on it.
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  EXPECT_EQ(desktop.Find("MURVA32"), box);
+  EXPECT_EQ(desktop.FindDialog("MURVA32"), box);
   EXPECT_EQ(waitpid(run, nullptr, WNOHANG), 0);
   desktop.Close(box);
   const testing::RunResult result = runner_.Wait(run);

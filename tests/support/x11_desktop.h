@@ -65,6 +65,12 @@ class X11Desktop {
     return !Property(DefaultRootWindow(display_), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, 1).empty();
   }
 
+  // A shown dialog (a message box: _NET_WM_WINDOW_TYPE_DIALOG) with exactly
+  // this title, 0 when there is none.
+  Window FindDialog(const std::string& title) {
+    return FindDialog(DefaultRootWindow(display_), title);
+  }
+
   // The top-level window with exactly this title, 0 when there is none.
   Window Find(const std::string& title) { return Find(DefaultRootWindow(display_), title); }
 
@@ -158,6 +164,31 @@ class X11Desktop {
     if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return;
     for (unsigned i = 0; i < count; ++i) Collect(children[i], titles);
     if (children) XFree(children);
+  }
+
+  bool IsDialog(Window window) {
+    const Atom dialog = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    for (const long type : Property(window, "_NET_WM_WINDOW_TYPE", XA_ATOM, 8)) {
+      if (static_cast<Atom>(type) == dialog) return true;
+    }
+    return false;
+  }
+
+  Window FindDialog(Window window, const std::string& title) {
+    XWindowAttributes attributes;
+    if (window != DefaultRootWindow(display_) &&
+        (!XGetWindowAttributes(display_, window, &attributes) ||
+         attributes.map_state != IsViewable)) {
+      return 0;
+    }
+    if (Title(window) == title && IsDialog(window)) return window;
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, window, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) found = FindDialog(children[i], title);
+    if (children) XFree(children);
+    return found;
   }
 
   void CollectShown(Window window, std::string& titles) {
