@@ -21,6 +21,7 @@
 #include "platform/display_connection_watch.h"
 #include "platform/instance_lock.h"
 #include "platform/instance_release_watch.h"
+#include "platform/monitor_change_watch.h"
 #include "platform/program_folder.h"
 #include "platform/real_time_alarm.h"
 #include "platform/sleep_signal.h"
@@ -37,6 +38,8 @@ namespace {
 constexpr int kPeriodicSeconds = 300;
 // The longest countdown (600 seconds) and a slow build, with room to spare.
 constexpr int kRunLimitSeconds = 20 * 60;
+// Monitor changes closer together than this are one change.
+constexpr int kMonitorSettleMilliseconds = 2000;
 // How long a run in progress may take to end when the resident stops.
 constexpr int kStopWaitMilliseconds = 5000;
 
@@ -55,7 +58,8 @@ class Resident final : public QObject, private WatchHost {
         program_folder_(std::move(program_folder)),
         zone_watch_(ZoneFiles(environment)),
         instance_(InstanceLock::DefaultLockFile()),
-        display_(environment) {}
+        display_(environment),
+        monitors_(environment) {}
 
   void Start();
 
@@ -87,6 +91,8 @@ class Resident final : public QObject, private WatchHost {
   QTimer periodic_;
   int stop_fd_ = -1;
   CalendarWatch calendars_{program_folder_, [this] { loop_.Handle(WatchCause::kCalendars); }};
+  MonitorChangeWatch monitors_;
+  QTimer monitors_settle_;  // a change of monitors comes in several events
   std::unique_ptr<WallpaperInstaller> installer_;  // made when first needed
   std::unique_ptr<QProcess> run_;
   QTimer run_limit_;
@@ -130,6 +136,20 @@ void Resident::Start() {
     watched += "midnight and clock changes, ";
   } else {
     Log("no real-time alarm: the periodic check stands in for midnight");
+  }
+  if (monitors_.Valid()) {
+    // A monitor plugged in, taken away or set to another mode or scale:
+    // every picture is made anew once the changes have settled.
+    monitors_settle_.setSingleShot(true);
+    monitors_settle_.setInterval(kMonitorSettleMilliseconds);
+    connect(&monitors_settle_, &QTimer::timeout, this, [this] { loop_.Handle(WatchCause::kMonitors); });
+    auto* notifier = new QSocketNotifier(monitors_.Fd(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+      if (monitors_.TakeChange()) monitors_settle_.start();
+      // The display's end is seen by the display watch; this one stops.
+      if (!monitors_.Valid()) notifier->setEnabled(false);
+    });
+    watched += "monitor changes, ";
   }
   if (zone_watch_.Valid()) {
     WhenReadable(zone_watch_.Fd(), [this] {

@@ -16,6 +16,7 @@ WatchCause Stronger(std::optional<WatchCause> held, WatchCause cause) {
 const char* CauseName(WatchCause cause) {
   switch (cause) {
     case WatchCause::kRequested: return "asked for";
+    case WatchCause::kMonitors: return "monitors changed";
     case WatchCause::kStart: return "start";
     case WatchCause::kWake: return "wake from suspend";
     case WatchCause::kClockSet: return "clock set";
@@ -85,6 +86,7 @@ bool WatchLoop::Due(WatchCause cause, const WatchRecord& record, const LocalDay&
   const bool moved_on = !made || today > *made;
   switch (cause) {
     case WatchCause::kRequested:
+    case WatchCause::kMonitors:
       return true;
     case WatchCause::kStart:
       return true;  // the ordinary automatic run decides skip or build itself
@@ -121,7 +123,10 @@ void WatchLoop::Check(WatchCause cause) {
     return;
   }
   host_.Log("automatic run for " + DayText(today) + " (" + CauseName(cause) + ")");
-  if (!host_.StartAutomaticRun(cause == WatchCause::kRequested)) {
+  // Asked for, or the monitors changed: the pictures are made anew even
+  // when the day's wallpaper was built.
+  const bool rebuild = cause == WatchCause::kRequested || cause == WatchCause::kMonitors;
+  if (!host_.StartAutomaticRun(rebuild)) {
     attempted_ = today;
     return;
   }

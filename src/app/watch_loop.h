@@ -22,6 +22,7 @@ namespace murva {
 // that wait together are looked at as the stronger one.
 enum class WatchCause {
   kRequested,      // asked for (SIGUSR1): builds even when the day's is built
+  kMonitors,       // a monitor came, went or changed its mode or scale: builds anew
   kStart,          // the resident process has started (the log-on run)
   kWake,           // the machine woke from suspend or hibernation
   kClockSet,       // the wall clock was set or jumped

@@ -315,6 +315,17 @@ TEST(WatchLoop, ABuildAskedForIsMadeThoughTheDayIsBuiltAfterARunOrThePanel) {
                         "automatic run for 2026/05/03 (asked for)") != rig.host.log.end());
 }
 
+// A monitor plugged in or set to another mode needs its picture now, also
+// on a day whose wallpaper is built.
+TEST(WatchLoop, AChangeOfMonitorsBuildsAnewOnTheSameDay) {
+  Rig rig;
+  rig.Start(At(2026, 5, 3, 8, 0, 9));
+  rig.Event(WatchCause::kMonitors);
+  EXPECT_EQ(rig.host.rebuilds, (std::vector<bool>{false, true}));
+  EXPECT_TRUE(std::find(rig.host.log.begin(), rig.host.log.end(),
+                        "automatic run for 2026/05/03 (monitors changed)") != rig.host.log.end());
+}
+
 TEST(WatchLoop, ARunDueWhileTheControlPanelIsOpenIsMadeWhenItCloses) {
   Rig rig;
   rig.Start(At(2026, 5, 3, 8, 0, 9));

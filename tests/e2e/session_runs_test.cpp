@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <signal.h>
+#include <sys/wait.h>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -252,12 +254,10 @@ TEST(WestonSessionRun, ADesktopWithoutAWallpaperMechanismIsToldAndThePictureStil
   EXPECT_EQ(ReadBytes(folder / "MURVA32.INI").find("CalMakeDay"), std::string::npos);
 }
 
-TEST(MultiMonitorX11Run, TheRootWindowHoldsEachMonitorsPictureAtItsPlace) {
-  if (geteuid() != 0) GTEST_SKIP() << "Xorg with the dummy driver runs as root";
-  testing::MultiMonitorXServer server({{1920, 1080, 0, 0}, {1280, 1024, 1920, 0}});
-  ASSERT_TRUE(server.Running()) << server.Problem();
-  testing::TempFolder folder;
-  const fs::path program = folder.Path() / "program";
+// A program folder for the X server's runs: page 1's background, the
+// calendar near the right edge of a 1920x1080 screen, output beside it.
+fs::path X11ProgramFolder(const fs::path& root) {
+  const fs::path program = root / "program";
   fs::create_directories(program);
   QImage background(320, 240, QImage::Format_RGB32);
   background.fill(qRgb(20, 60, 100));
@@ -267,22 +267,41 @@ TEST(MultiMonitorX11Run, TheRootWindowHoldsEachMonitorsPictureAtItsPlace) {
                            "\r\nCalendTile=1\r\nCalendFold=1\r\nCalendWX11=1500\r\n"
                            "PosScrnW1=1920\r\nPosScrnH1=1080\r\n";
   WriteBytes(program / "MURVA32.INI", EncodeCp932(text).value());
+  return program;
+}
+
+// The real program on the X server, in its own process group.
+pid_t LaunchOnX(const std::string& display, const fs::path& program, const fs::path& home,
+                const std::vector<const char*>& words) {
   const pid_t pid = fork();
   if (pid == 0) {
-    setenv("DISPLAY", server.Display().c_str(), 1);
+    setpgid(0, 0);
+    setenv("DISPLAY", display.c_str(), 1);
     setenv("MURVA32_HOME", program.c_str(), 1);
-    setenv("HOME", folder.Path().c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
     for (const char* name : {"WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP",
                              "DESKTOP_SESSION", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"}) {
       unsetenv(name);
     }
-    execl((fs::path(MURVA_TEST_BIN_DIR) / "murva32").c_str(), "murva32", "-E", "--unattended",
-          static_cast<char*>(nullptr));
+    const std::string binary = (fs::path(MURVA_TEST_BIN_DIR) / "murva32").string();
+    std::vector<char*> argv = {const_cast<char*>("murva32")};
+    for (const char* word : words) argv.push_back(const_cast<char*>(word));
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
     _exit(127);
   }
+  return pid;
+}
+
+TEST(MultiMonitorX11Run, TheRootWindowHoldsEachMonitorsPictureAtItsPlace) {
+  if (geteuid() != 0) GTEST_SKIP() << "Xorg with the dummy driver runs as root";
+  testing::MultiMonitorXServer server({{1920, 1080, 0, 0}, {1280, 1024, 1920, 0}});
+  ASSERT_TRUE(server.Running()) << server.Problem();
+  testing::TempFolder folder;
+  const fs::path program = X11ProgramFolder(folder.Path());
   int status = 0;
-  waitpid(pid, &status, 0);
+  waitpid(LaunchOnX(server.Display(), program, folder.Path(), {"-E", "--unattended"}), &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   const QImage first(QString::fromStdString((program / "MURVA00.BMP").string()));
@@ -293,6 +312,28 @@ TEST(MultiMonitorX11Run, TheRootWindowHoldsEachMonitorsPictureAtItsPlace) {
   ASSERT_EQ(root.size(), QSize(3200, 1080));
   EXPECT_EQ(Differences(root.copy(0, 0, 1920, 1080), first), 0);
   EXPECT_EQ(Differences(root.copy(1920, 0, 1280, 1024), second), 0);
+}
+
+// The resident mode makes the pictures anew when a monitor changes its mode
+// (RandR's notice), on a day whose wallpaper is built already.
+TEST(MultiMonitorX11Run, TheResidentModeBuildsAnewWhenAMonitorChanges) {
+  if (geteuid() != 0) GTEST_SKIP() << "Xorg with the dummy driver runs as root";
+  testing::MultiMonitorXServer server({{1920, 1080, 0, 0}, {1280, 1024, 1920, 0}});
+  ASSERT_TRUE(server.Running()) << server.Problem();
+  testing::TempFolder folder;
+  const fs::path program = X11ProgramFolder(folder.Path());
+  const fs::path second = program / "MURVA00-DUMMY1.BMP";
+  const pid_t resident = LaunchOnX(server.Display(), program, folder.Path(), {"-E", "--watch"});
+  const auto size_of_second = [&] {
+    return QImage(QString::fromStdString(second.string())).size();
+  };
+  EXPECT_TRUE(WaitUntil([&] { return size_of_second() == QSize(1280, 1024); }));
+  ASSERT_TRUE(server.Light(1, "1024x768", 1920, 0));
+  EXPECT_TRUE(WaitUntil([&] { return size_of_second() == QSize(1024, 768); }))
+      << size_of_second().width() << "x" << size_of_second().height();
+  kill(-resident, SIGTERM);
+  int status = 0;
+  waitpid(resident, &status, 0);
 }
 
 }  // namespace
