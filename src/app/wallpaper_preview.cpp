@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/calendar_collection.h"
+#include "app/monitor_build.h"
 #include "app/run_cycle.h"
 #include "app/wallpaper_build.h"
 #include "calendar/calendar_ex1.h"
@@ -108,6 +109,23 @@ QImage ScaleForPreview(const WallpaperCanvas& wallpaper, QSize fit) {
 
 namespace {
 
+// The scene as a build makes it for its monitor: the page's positions
+// mapped onto the monitor, text at its scale when asked for, at its size.
+PreviewScene OnItsMonitor(const PreviewScene& shown) {
+  if (!shown.monitor) return shown;
+  PreviewScene scene = shown;
+  const SettingsStore no_store{std::filesystem::path()};
+  const std::unique_ptr<TCalendarEx> engine = EngineOf(scene);
+  ScheduleList entries = scene.schedules;
+  SeededRandom random(scene.random_seed);
+  scene.screen = {shown.monitor->pixel_width, shown.monitor->pixel_height};
+  const BuildInputs inputs{shown.copy,   no_store, *engine, entries,      scene.today,
+                           *scene.clock, random,   nullptr, scene.screen, scene.program_folder};
+  scene.copy = CopyForMonitor(shown.copy, *shown.monitor, inputs);
+  scene.monitor.reset();
+  return scene;
+}
+
 // The scene drawn on a copy of the background.
 WallpaperCanvas DrawScene(const PreviewScene& scene, const WallpaperCanvas& background,
                           std::vector<std::string>& messages) {
@@ -127,7 +145,8 @@ WallpaperCanvas DrawScene(const PreviewScene& scene, const WallpaperCanvas& back
 
 }  // namespace
 
-PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& background, QSize fit) {
+PreviewPicture DrawPreview(const PreviewScene& shown, const WallpaperCanvas& background, QSize fit) {
+  const PreviewScene scene = OnItsMonitor(shown);
   PreviewPicture picture;
   picture.layout = scene.copy.layout;
   const WallpaperCanvas canvas = DrawScene(scene, background, picture.messages);
@@ -137,7 +156,8 @@ PreviewPicture DrawPreview(const PreviewScene& scene, const WallpaperCanvas& bac
   return picture;
 }
 
-QImage DrawFullSizePreview(const PreviewScene& scene, const WallpaperCanvas& background) {
+QImage DrawFullSizePreview(const PreviewScene& shown, const WallpaperCanvas& background) {
+  const PreviewScene scene = OnItsMonitor(shown);
   std::vector<std::string> messages;
   const WallpaperCanvas canvas = DrawScene(scene, background, messages);
   if (canvas.IsEmpty()) return {};

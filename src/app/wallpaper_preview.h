@@ -13,11 +13,13 @@
 #include <QSize>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/run_view.h"
+#include "platform/monitor_layout.h"
 #include "app/wallpaper_canvas.h"
 #include "calendar/clock.h"
 #include "calendar/listed_holidays.h"
@@ -42,6 +44,10 @@ struct PreviewScene {
   ScreenSize screen;
   std::filesystem::path program_folder;
   std::uint32_t random_seed = 1;  // the random forms stay still while the user edits
+  // The monitor the picture is made for: its size and scale, the page's
+  // positions mapped onto it as a build does; none: `screen` at scale 1, the
+  // positions as they stand.
+  std::optional<Monitor> monitor;
 };
 
 // The scene of the page shown in the window, for a screen of the given size.
@@ -52,7 +58,7 @@ struct PreviewPicture {
   QSize wallpaper_size;   // the size a build would write
   QRect calendar_area;    // where the calendars land, in wallpaper pixels
   QRect schedule_area;    // where the schedule list lands (empty when none)
-  PageLayout layout;      // the positions the picture was drawn with
+  PageLayout layout;      // the positions the picture was drawn with (on its monitor)
   std::vector<std::string> messages;  // what the drawing would have told the user
 
   bool IsNull() const { return image.isNull(); }

@@ -13,6 +13,7 @@
 
 #include "app/messages.h"
 #include "platform/autostart_entry.h"
+#include "ui/monitor_pages_box.h"
 #include "ui/ui_helpers.h"
 
 namespace murva {
@@ -76,9 +77,15 @@ ConvenienceTab::ConvenienceTab(WorkingCopy& copy, QWidget* parent)
   preview_->setToolTip("作成される壁紙をパネルの横に縮小して表示します（遅いパソコンではオフに）");
   layout->addWidget(preview_, 5, 0);
 
+  monitors_ = new MonitorPagesBox(copy_, this);
+  layout->addWidget(monitors_, 6, 0, 1, 3);
+  connect(monitors_, &MonitorPagesBox::Edited, this, &ConvenienceTab::Edited);
+  connect(monitors_, &MonitorPagesBox::PictureValueChanged, this,
+          &ConvenienceTab::PictureValueChanged);
+
   save_ = new QPushButton("このページを保存(&S)", this);
   save_->setObjectName("SpeedButtonSave");
-  layout->addWidget(save_, 6, 3);
+  layout->addWidget(save_, 6, 3, Qt::AlignBottom);
   layout->setRowStretch(7, 1);
 
   connect(mode_, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -185,8 +192,11 @@ void ConvenienceTab::Show() {
   ShowChecked(preview_, copy_.live_preview);
   ShowChecked(watch_, copy_.watch_day_change);
   watch_->setEnabled(copy_.run_at_log_on);
+  monitors_->Show();
   save_->setEnabled(copy_.convenience_save_enabled);
 }
+
+void ConvenienceTab::SetMonitors(const MonitorLayout& monitors) { monitors_->SetMonitors(monitors); }
 
 void ConvenienceTab::HighlightWeekday(int weekday) {
   if (weekday < 1 || weekday > 7) return;

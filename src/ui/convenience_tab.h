@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 
+#include "platform/monitor_layout.h"
 #include "settings/working_copy.h"
 
 class QCheckBox;
@@ -18,6 +19,8 @@ class QSpinBox;
 
 namespace murva {
 
+class MonitorPagesBox;
+
 class ConvenienceTab : public QWidget {
   Q_OBJECT
 
@@ -26,6 +29,8 @@ class ConvenienceTab : public QWidget {
   void Show();
   // Today's weekday selector (1 = Sunday) is shown in yellow.
   void HighlightWeekday(int weekday);
+  // The connected monitors, each with the page it shows.
+  void SetMonitors(const MonitorLayout& monitors);
 
  signals:
   void ModeChanged();          // ComboBoxWalUseDspChange
@@ -56,6 +61,7 @@ class ConvenienceTab : public QWidget {
   QCheckBox* preview_;  // CheckBoxPreview, the live preview
   QCheckBox* watch_;  // the log-on run stays resident (--watch)
   QPushButton* save_;
+  MonitorPagesBox* monitors_;
   bool log_on_changed_ = false;
 };
 

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "app/messages.h"
+#include "app/monitor_pages.h"
 #include "app/unsaved_edits.h"
 #include "app/tile_explanation.h"
 #include "ui/application_look.h"
@@ -197,6 +198,7 @@ QWidget* TFormMain::MakeBasicTab(QWidget* parent) {
 QWidget* TFormMain::MakeConvenienceTab(QWidget* parent) {
   convenience_tab_ = new ConvenienceTab(cycle_->Copy(), parent);
   convenience_tab_->setObjectName("TabSheetS3");
+  convenience_tab_->SetMonitors(MonitorsOrScreen(cycle_->Monitors(), Screen().width, Screen().height));
   connect(convenience_tab_, &ConvenienceTab::ModeChanged, this,
           [this] { cycle_->ComboBoxWalUseDspChange(); });
   connect(convenience_tab_, &ConvenienceTab::TileToggled, this, [this](bool on) {

@@ -1,6 +1,8 @@
 #include "ui/preview_panel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -55,6 +57,40 @@ PreviewPanel::PreviewPanel(PanelContext& context, PositionBars bars, QWidget* pa
   connect(this, &PreviewPanel::PictureShown, this, [this] {
     if (full_size_ && full_size_->isVisible()) full_size_refresh_->start();
   });
+
+  monitor_choice_ = new QComboBox(this);
+  monitor_choice_->setObjectName("ComboBoxPreviewMonitor");
+  monitor_choice_->setToolTip("プレビューするモニタ（ドラッグはそのモニタの壁紙の上で位置を決めます）");
+  monitor_choice_->setCursor(Qt::ArrowCursor);
+  connect(monitor_choice_, &QComboBox::activated, this, &PreviewPanel::ShowMonitor);
+  FillMonitorChoice();
+}
+
+void PreviewPanel::FillMonitorChoice() {
+  const MonitorLayout& monitors = context_.Cycle().Monitors();
+  for (const Monitor& monitor : monitors) {
+    QString name = QString::fromStdString(monitor.name.empty() ? "?" : monitor.name);
+    monitor_choice_->addItem(QString("%1  %2×%3").arg(name).arg(monitor.pixel_width).arg(monitor.pixel_height));
+  }
+  // One monitor needs no choice.
+  monitor_choice_->setVisible(monitors.size() > 1);
+}
+
+void PreviewPanel::ShowMonitor(int index) {
+  const int count = static_cast<int>(context_.Cycle().Monitors().size());
+  if (index < 0 || index >= count || index == monitor_) return;
+  monitor_ = index;
+  monitor_choice_->setCurrentIndex(index);
+  Invalidate();
+}
+
+PreviewScene PreviewPanel::SceneShown() const {
+  PreviewScene scene = PreviewSceneOf(context_.Cycle(), context_.Screen());
+  const MonitorLayout& monitors = context_.Cycle().Monitors();
+  if (monitor_ >= 0 && monitor_ < static_cast<int>(monitors.size())) {
+    scene.monitor = monitors[static_cast<std::size_t>(monitor_)];
+  }
+  return scene;
 }
 
 PreviewPanel::~PreviewPanel() {
@@ -89,7 +125,7 @@ void PreviewPanel::Redraw() {
   const QSize fit = FitSize();
   if (fit.isEmpty()) return;
 
-  PreviewScene scene = PreviewSceneOf(context_.Cycle(), context_.Screen());
+  PreviewScene scene = SceneShown();
   const std::filesystem::path background = scene.copy.ActivePage().path;
   std::error_code missing;
   if (background.empty() || !std::filesystem::is_regular_file(background, missing)) {
@@ -146,8 +182,12 @@ double PreviewPanel::ViewScaleY() const { return picture_.ScaleY() / picture_.im
 
 QRectF PreviewPanel::AreaOnPanel(Block block) const {
   if (picture_.IsNull() || block == Block::kNone) return {};
-  const PageLayout& now = context_.Copy().layout;
+  // Bars moved since the drawing move the block with them; positions that
+  // stand on another screen than the monitor shown are as drawn.
   const PageLayout& drawn = picture_.layout;
+  const PageLayout& now =
+      context_.Copy().layout.screen == drawn.screen || !drawn.screen.Known() ? context_.Copy().layout
+                                                                            : drawn;
   QRect area = picture_.calendar_area;
   QPoint moved(now.calendar_x - drawn.calendar_x, now.calendar_y - drawn.calendar_y);
   if (block == Block::kSchedule) {
@@ -195,6 +235,8 @@ void PreviewPanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const QSize button = full_size_button_->sizeHint();
   full_size_button_->setGeometry(width() - button.width() - 2, 2, button.width(), button.height());
+  const QSize choice = monitor_choice_->sizeHint();
+  monitor_choice_->setGeometry(2, 2, choice.width(), choice.height());
   dirty_ = true;
   coalesce_->start();
 }
@@ -208,6 +250,7 @@ void PreviewPanel::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const Block block = BlockAt(event->position());
   if (block == Block::kNone) return;
+  PlaceOnShownMonitor();
   const PageLayout& layout = context_.Copy().layout;
   drag_.block = block;
   drag_.start = event->position();
@@ -215,6 +258,26 @@ void PreviewPanel::mousePressEvent(QMouseEvent* event) {
   drag_.top = block == Block::kCalendar ? layout.calendar_y : layout.schedule_y;
   setCursor(Qt::ClosedHandCursor);
   update();
+}
+
+void PreviewPanel::PlaceOnShownMonitor() {
+  PageLayout& layout = context_.Copy().layout;
+  const PageLayout& drawn = picture_.layout;
+  if (!drawn.screen.Known() || layout.screen == drawn.screen) return;
+  layout.screen = drawn.screen;
+  const std::pair<QScrollBar*, int> moves[] = {{bars_.calendar_left, drawn.calendar_x},
+                                               {bars_.calendar_top, drawn.calendar_y},
+                                               {bars_.schedule_left, drawn.schedule_x},
+                                               {bars_.schedule_top, drawn.schedule_y}};
+  for (const auto& [bar, value] : moves) {
+    if (!bar) continue;
+    {
+      const QSignalBlocker block(bar);
+      bar->setMaximum(std::max(bar->maximum(), value));
+    }
+    // The bar's own handler sets its range for the monitor and the value.
+    bar->setValue(value);
+  }
 }
 
 void PreviewPanel::mouseMoveEvent(QMouseEvent* event) {
@@ -260,7 +323,7 @@ void PreviewPanel::OpenFullSize() {
 
 void PreviewPanel::RefreshFullSize() {
   if (!full_size_) return;
-  const PreviewScene scene = PreviewSceneOf(context_.Cycle(), context_.Screen());
+  const PreviewScene scene = SceneShown();
   const std::filesystem::path background = scene.copy.ActivePage().path;
   QImage picture;
   QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -19,6 +19,7 @@
 #include "app/background_cache.h"
 #include "app/wallpaper_preview.h"
 
+class QComboBox;
 class QScrollBar;
 class QTimer;
 class QToolButton;
@@ -69,6 +70,11 @@ class PreviewPanel : public QWidget {
   // The full-size window, null until it was first opened.
   PreviewWindow* FullSizeWindow() const;
 
+  // The monitor whose picture is shown (with more than one connected, the
+  // choice beside the picture picks it): an index into the run's monitors.
+  int MonitorShown() const { return monitor_; }
+  void ShowMonitor(int index);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -103,6 +109,13 @@ class PreviewPanel : public QWidget {
   Block BlockAt(const QPointF& point) const;
   // The picture of the shown page at full size for the full-size window.
   void RefreshFullSize();
+  // The scene of the shown page on the monitor shown.
+  PreviewScene SceneShown() const;
+  // Positions placed on another screen than the monitor shown are placed
+  // anew on it when the user drags there: from then on they are that
+  // monitor's pixels, as the user sees them.
+  void PlaceOnShownMonitor();
+  void FillMonitorChoice();
 
   PanelContext& context_;
   PositionBars bars_;
@@ -110,6 +123,8 @@ class PreviewPanel : public QWidget {
   QThreadPool pool_;
   QTimer* coalesce_ = nullptr;
   QToolButton* full_size_button_ = nullptr;
+  QComboBox* monitor_choice_ = nullptr;
+  int monitor_ = 0;
   QPointer<PreviewWindow> full_size_;
   QTimer* full_size_refresh_ = nullptr;  // the open window follows the edits
   bool drawing_ = false;  // a drawing runs on the worker

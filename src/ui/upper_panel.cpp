@@ -1,5 +1,7 @@
 #include "ui/upper_panel.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -116,7 +118,14 @@ void UpperPanel::Show() {
   const PageLayout& layout = context_.Copy().layout;
   for (int i = 0; i < kLayoutBarCount; ++i) {
     const QSignalBlocker block(bars_[i]);
-    bars_[i]->setValue(layout.*LayoutField(static_cast<LayoutBar>(i)));
+    const int value = layout.*LayoutField(static_cast<LayoutBar>(i));
+    // A position is shown as stored, never cut to a range set for another
+    // screen; the position handlers set the range of the screen it was
+    // placed on.
+    if (IsPositionBar(static_cast<LayoutBar>(i))) {
+      bars_[i]->setMaximum(std::max(bars_[i]->maximum(), value));
+    }
+    bars_[i]->setValue(value);
   }
   for (int i = 0; i < 4; ++i) {
     position_panels_[i]->setText(QString::number(layout.*LayoutField(static_cast<LayoutBar>(i))));

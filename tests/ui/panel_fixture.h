@@ -49,6 +49,8 @@ class PanelFixture : public ::testing::Test {
     environment.program_folder = folder_.Path();
     environment.clock = &clock_;
     environment.launcher = &launcher_;
+    environment.monitors = monitors_;
+    environment.screen = screen_;
     form_.reset();
     form_ = std::make_unique<TFormMain>(environment);
     form_->SetDialogs(dialogs_);
@@ -79,6 +81,8 @@ class PanelFixture : public ::testing::Test {
   ScriptedDialogs dialogs_;
   std::unique_ptr<TFormMain> form_;
   std::string section_ = "Murva32V4";
+  MonitorLayout monitors_;             // the run's monitors (none: the screen)
+  std::optional<ScreenSize> screen_;   // the screen the window is placed on
 };
 
 }  // namespace murva::testing
