@@ -27,6 +27,8 @@ inline constexpr const char* kHowToMakeSettings =
     "\r(start the control panel, murva32 without arguments, to make the settings, then run again)";
 inline constexpr const char* kRunWithoutSettings =
     "設定ファイル（MURVA32.INI）がありません / no settings file (MURVA32.INI): nothing was built";
+inline constexpr const char* kWrittenNotSet =
+    "壁紙は書きましたが設定していません / the wallpaper was written but not set: ";
 inline constexpr const char* kRunCancelled = "壁紙の作成を中止しました / the build was cancelled";
 inline const std::string kRunInstalledNothing =
     std::string("壁紙を設定できませんでした / the wallpaper was made but not set: ");

@@ -324,7 +324,10 @@ bool RunCycle::BuildShownPage() {
     return false;
   }
   if (!environment_.cannot_install.empty() && !copy_.make_only) {
-    FailAutomaticRun(environment_.cannot_install);
+    // Why was said before the build; now where the picture is.
+    const std::string file =
+        last_build_.wallpapers.empty() ? std::string() : last_build_.wallpapers.front().file.string();
+    FailAutomaticRun(text::kWrittenNotSet + file);
     return false;
   }
   if (!last_build_.installed && !copy_.make_only && environment_.installer) {
