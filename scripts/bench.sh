@@ -15,10 +15,11 @@ for arg in "$@"; do
   esac
 done
 MURVA_CMAKE_OPTIONS="-DMURVA_BUILD_BENCHMARKS=ON ${MURVA_CMAKE_OPTIONS:-}" \
-  MURVA_BUILD_TARGETS="murva_bench imaging_bench bare_qt_window murva32 ${MURVA_BUILD_TARGETS:-}" \
+  MURVA_BUILD_TARGETS="murva_bench imaging_bench bare_qt_window murva32 murva32-demo-picture ${MURVA_BUILD_TARGETS:-}" \
   "$top/scripts/setup.sh" "$build"
 if [ "$run" -eq 1 ]; then
   "$build/bin/murva_bench"
   "$build/bin/imaging_bench"
+  "$top/bench/session_runs.sh" "$build"
   "$top/scripts/icalendar-side-by-side.sh" "$build"
 fi

@@ -20,12 +20,6 @@
 namespace murva {
 namespace {
 
-class OutputWriteError : public std::runtime_error {
- public:
-  explicit OutputWriteError(const std::filesystem::path& path)
-      : std::runtime_error("ﾌｧｲﾙ " + path.string() + " を作成できません") {}
-};
-
 // A connector name as a part of a file name.
 std::string FilePart(const Monitor& monitor) {
   std::string part;

@@ -24,12 +24,6 @@
 namespace murva {
 namespace {
 
-// A failure to write the output file.
-class OutputWriteError : public std::runtime_error {
- public:
-  explicit OutputWriteError(const std::filesystem::path& path)
-      : std::runtime_error("ﾌｧｲﾙ " + path.string() + " を作成できません") {}
-};
 
 class SpecialProgramError : public std::runtime_error {
  public:

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "app/run_view.h"
@@ -22,6 +23,13 @@
 namespace murva {
 
 inline constexpr const char* kOutputFileName = "MURVA00.BMP";
+
+// A failure to write an output file.
+class OutputWriteError : public std::runtime_error {
+ public:
+  explicit OutputWriteError(const std::filesystem::path& path)
+      : std::runtime_error("ﾌｧｲﾙ " + path.string() + " を作成できません") {}
+};
 
 // What a build asks of the window around it.
 class BuildHost {

@@ -8,19 +8,14 @@
 #include "app/position_mapping.h"
 #include "app/run_presentation.h"
 #include "app/window_placement.h"
+#include "platform/monitor_test_support.h"
 
 namespace murva {
 namespace {
 
 Monitor MonitorOf(std::string name, MonitorRect desktop, double scale = 1.0, bool primary = false) {
-  Monitor monitor;
-  monitor.name = std::move(name);
-  monitor.desktop = desktop;
-  monitor.pixel_width = static_cast<int>(desktop.width * scale);
-  monitor.pixel_height = static_cast<int>(desktop.height * scale);
-  monitor.scale = scale;
-  monitor.primary = primary;
-  return monitor;
+  return MakeMonitor(std::move(name), desktop, static_cast<int>(desktop.width * scale),
+                     static_cast<int>(desktop.height * scale), scale, primary);
 }
 
 TEST(RunPresentation, WhichRunsShowAWindowAndHow) {

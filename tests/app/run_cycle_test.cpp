@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/run_cycle.h"
 #include "app_test_support.h"
+#include "platform/monitor_test_support.h"
 
 namespace murva {
 namespace {
@@ -457,13 +458,7 @@ int LeftmostWhite(const QImage& picture) {
 }
 
 Monitor TestMonitor(std::string name, MonitorRect desktop, bool primary) {
-  Monitor monitor;
-  monitor.name = std::move(name);
-  monitor.desktop = desktop;
-  monitor.pixel_width = desktop.width;
-  monitor.pixel_height = desktop.height;
-  monitor.primary = primary;
-  return monitor;
+  return MakeMonitor(std::move(name), desktop, desktop.width, desktop.height, 1.0, primary);
 }
 
 // Two monitors of different sizes: each gets a picture of its own size; a

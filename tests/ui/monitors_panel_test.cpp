@@ -9,19 +9,14 @@
 #include <QScreen>
 
 #include "panel_fixture.h"
+#include "platform/monitor_test_support.h"
 #include "ui/preview_panel.h"
 
 namespace murva {
 namespace {
 
 Monitor TestMonitor(std::string name, MonitorRect desktop, bool primary) {
-  Monitor monitor;
-  monitor.name = std::move(name);
-  monitor.desktop = desktop;
-  monitor.pixel_width = desktop.width;
-  monitor.pixel_height = desktop.height;
-  monitor.primary = primary;
-  return monitor;
+  return MakeMonitor(std::move(name), desktop, desktop.width, desktop.height, 1.0, primary);
 }
 
 bool WaitUntil(const std::function<bool()>& done) {
