@@ -161,7 +161,11 @@ int main(int argc, char* argv[]) {
 
   const murva::EnvironmentLookup session_environment = murva::ProcessEnvironment();
   const bool automatic = switches.action == murva::CommandAction::kAutomatic;
-  const murva::SessionFacts facts = murva::DiscoverSession(session_environment);
+  // A run nobody watches shows nothing: it asks the session only what the
+  // wallpaper needs (which desktop, a Wayland compositor's protocols).
+  murva::SessionQuestions questions;
+  if (switches.unattended) questions = {false, false, false};
+  const murva::SessionFacts facts = murva::DiscoverSession(session_environment, questions);
   const murva::RunPresentation shown =
       murva::DecidePresentation({automatic, switches.minimised, switches.unattended},
                                 AbilitiesOf(facts));

@@ -113,7 +113,7 @@ std::string CompositorOfGlobals(const WaylandOutputs& compositor) {
 }
 
 void AskWayland(const WaylandOutputs& compositor, const EnvironmentLookup& environment,
-                SessionFacts& facts) {
+                bool ask_xwayland, SessionFacts& facts) {
   facts.display = DisplayKind::kWayland;
   facts.layer_shell = compositor.HasGlobal("zwlr_layer_shell_v1");
   // The process behind the socket is the surest sign; a socket handed on by
@@ -125,7 +125,7 @@ void AskWayland(const WaylandOutputs& compositor, const EnvironmentLookup& envir
   if (facts.compositor.empty()) facts.compositor = DesktopOfEnvironment(environment);
   if (facts.compositor.empty()) facts.compositor = process;
   facts.tiling = IsTilingCompositor(facts.compositor);
-  facts.xwayland = X11DisplayReachable(environment("DISPLAY"));
+  facts.xwayland = ask_xwayland && X11DisplayReachable(environment("DISPLAY"));
   // Wayland leaves both to the compositor.
   facts.can_minimise = false;
   facts.window_placement = false;
@@ -152,19 +152,29 @@ std::string CompositorName(const std::string& name) {
 bool IsTilingCompositor(const std::string& name) { return TilingNames().count(name) > 0; }
 
 SessionFacts DiscoverSession(const EnvironmentLookup& environment) {
+  return DiscoverSession(environment, SessionQuestions{});
+}
+
+SessionFacts DiscoverSession(const EnvironmentLookup& environment,
+                             const SessionQuestions& questions) {
   SessionFacts facts;
   const std::string wayland = WaylandSocketPath(environment);
   const auto compositor = wayland.empty() ? nullptr : WaylandOutputs::Connect(wayland, kWaylandTimeout);
   if (compositor) {
-    AskWayland(*compositor, environment, facts);
+    AskWayland(*compositor, environment, questions.xwayland, facts);
   } else if (const std::string display = environment("DISPLAY"); !display.empty()) {
-    if (const X11WindowManager manager = ProbeX11WindowManager(display); manager.reachable) {
+    if (!questions.window_manager) {
+      // Taken as the session says; whoever uses the display finds out.
+      AskX11(X11WindowManager{}, environment, facts);
+    } else if (const X11WindowManager manager = ProbeX11WindowManager(display); manager.reachable) {
       AskX11(manager, environment, facts);
     }
   }
-  const NotificationServer notices = ProbeNotificationServer(SessionBusAddress(environment));
-  facts.notifications = notices.present;
-  facts.notification_actions = notices.actions;
+  if (questions.notifications) {
+    const NotificationServer notices = ProbeNotificationServer(SessionBusAddress(environment));
+    facts.notifications = notices.present;
+    facts.notification_actions = notices.actions;
+  }
   return facts;
 }
 

@@ -27,6 +27,17 @@ struct SessionFacts {
 // Asks the session named by the environment: $WAYLAND_DISPLAY (with
 // $XDG_RUNTIME_DIR) when a compositor answers there, else $DISPLAY; the
 // session bus at $DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus.
+// What a caller needs to know; a run that shows nothing asks for less, and
+// so never waits on the window manager, the session bus or a lazily started
+// Xwayland.
+struct SessionQuestions {
+  bool window_manager = true;  // X11: minimise, tiling (a connection of its own)
+  bool xwayland = true;        // Wayland: whether an X server answers too
+  bool notifications = true;   // the session bus's notification server
+};
+
+SessionFacts DiscoverSession(const EnvironmentLookup& environment,
+                             const SessionQuestions& questions);
 SessionFacts DiscoverSession(const EnvironmentLookup& environment);
 
 // The usual name of a compositor or window manager, from the name its
