@@ -24,9 +24,6 @@ struct SessionFacts {
   bool notification_actions = false;  // ... and its GetCapabilities lists "actions"
 };
 
-// Asks the session named by the environment: $WAYLAND_DISPLAY (with
-// $XDG_RUNTIME_DIR) when a compositor answers there, else $DISPLAY; the
-// session bus at $DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus.
 // What a caller needs to know; a run that shows nothing asks for less, and
 // so never waits on the window manager, the session bus or a lazily started
 // Xwayland.
@@ -36,6 +33,9 @@ struct SessionQuestions {
   bool notifications = true;   // the session bus's notification server
 };
 
+// Asks the session named by the environment: $WAYLAND_DISPLAY (with
+// $XDG_RUNTIME_DIR) when a compositor answers there, else $DISPLAY; the
+// session bus at $DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus.
 SessionFacts DiscoverSession(const EnvironmentLookup& environment,
                              const SessionQuestions& questions);
 SessionFacts DiscoverSession(const EnvironmentLookup& environment);
