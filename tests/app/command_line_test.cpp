@@ -41,7 +41,9 @@ TEST(CommandLine, TheRunSwitchAndItsWords) {
     EXPECT_EQ(command.watch, c.watch) << what;
     EXPECT_EQ(command.unattended, c.unattended) << what;
     EXPECT_EQ(!command.error.empty(), c.error) << what << ": " << command.error;
-    if (!c.arguments.empty()) EXPECT_EQ(command.first, c.arguments.front());
+    if (!c.arguments.empty()) {
+      EXPECT_EQ(command.first, c.arguments.front());
+    }
   }
 }
 

@@ -29,6 +29,7 @@
 #include "shared_display.h"
 #include "support/faked_clock.h"
 #include "support/temp_folder.h"
+#include "support/wait_for.h"
 
 namespace murva {
 namespace {
@@ -37,14 +38,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60)) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
+using testing::WaitFor;
 
 // logind on the stand-in system bus: it owns its name and sends the signal.
 class FakeLogind {

@@ -19,6 +19,7 @@
 #include "program_runner.h"
 #include "shared_display.h"
 #include "support/temp_folder.h"
+#include "support/wait_for.h"
 
 namespace murva {
 namespace {
@@ -27,14 +28,7 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempFolder;
 
-bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(60)) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
+using testing::WaitFor;
 
 class ResidentSignals : public ::testing::Test {
  protected:

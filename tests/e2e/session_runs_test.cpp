@@ -22,6 +22,7 @@
 #include "support/multi_monitor_x_server.h"
 #include "support/sway_session.h"
 #include "support/temp_folder.h"
+#include "support/wait_for.h"
 #include "support/weston_session.h"
 // Xlib after Qt: its macros clash with Qt's names.
 #include "support/x11_root_readback.h"
@@ -115,14 +116,8 @@ double MeanDifference(const QImage& a, const QImage& b) {
   return sum / (3.0 * first.width() * first.height());
 }
 
-// Waits for a condition, up to a generous limit.
 bool WaitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
+  return testing::WaitFor(condition, std::chrono::seconds(20));
 }
 
 // The views (windows) in sway's tree: tiled ones and floating ones.

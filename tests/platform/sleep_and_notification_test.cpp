@@ -14,6 +14,7 @@
 #include "platform/desktop_notification.h"
 #include "platform/sleep_signal.h"
 #include "private_session_bus.h"
+#include "support/core_application.h"
 #include "support/temp_folder.h"
 
 namespace murva {
@@ -22,14 +23,7 @@ namespace {
 using testing::TempFolder;
 
 // The signals of a bus connection arrive through an event loop.
-QCoreApplication& Application() {
-  static int argc = 1;
-  static char name[] = "platform_tests";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication* application =
-      QCoreApplication::instance() ? QCoreApplication::instance() : new QCoreApplication(argc, argv);
-  return *application;
-}
+QCoreApplication& Application() { return testing::CoreApplication(); }
 
 bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

@@ -513,7 +513,7 @@ TEST_F(SettingsLoadTest, PanelPagesWithoutAFileShowTheFirstTabs) {
 
 TEST(InitControlState, ResetsLayoutAndSaveButtonsAndKeepsTitlesOnScreen) {
   WorkingCopy copy;
-  copy.layout = PageLayout{1, 2, 3, 4, 5, 6, 7};
+  copy.layout = PageLayout{1, 2, 3, 4, 5, 6, 7, {}};
   copy.convenience_save_enabled = copy.holiday_save_enabled = true;
   copy.special_save_enabled = copy.schedule_save_enabled = true;
   copy.title_x = 1500;

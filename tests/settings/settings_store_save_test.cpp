@@ -76,7 +76,7 @@ WorkingCopy EditedCopy() {
   copy.holiday_grid[4] = {"3", "4", "5"};
   copy.holiday_grid[0] = {"", "05", "x", "32", "15"};
   copy.special_grid[11] = {"24", "25"};
-  copy.layout = PageLayout{200, 50, 0, 1920, 1080, 10, 20};
+  copy.layout = PageLayout{200, 50, 0, 1920, 1080, 10, 20, {}};
   PageValues& page = copy.pages[4];
   page.path = "/home/me/壁紙/sea.png";
   page.orientation = kHorizontalCaption;

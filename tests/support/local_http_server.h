@@ -9,6 +9,8 @@
 #include <QHostAddress>
 #include <QMetaObject>
 #include <QPointer>
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -18,6 +20,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,14 +42,24 @@ class LocalHttpServer {
   };
   using Handler = std::function<Response(const Request&)>;
 
-  explicit LocalHttpServer(Handler handler) : handler_(std::move(handler)) {
+  explicit LocalHttpServer(Handler handler) : LocalHttpServer(std::move(handler), std::nullopt) {}
+
+  // Over TLS with the given certificate and key: Url() then gives https.
+  LocalHttpServer(Handler handler, std::optional<QSslConfiguration> tls)
+      : handler_(std::move(handler)), tls_(tls.has_value()) {
     anchor_.moveToThread(&thread_);
     thread_.start();
     std::promise<int> port;
     auto started = port.get_future();
     QMetaObject::invokeMethod(
-        &anchor_, [this, &port] {
-          server_ = new QTcpServer();
+        &anchor_, [this, &port, &tls] {
+          if (tls) {
+            auto* secure = new QSslServer();
+            secure->setSslConfiguration(*tls);
+            server_ = secure;
+          } else {
+            server_ = new QTcpServer();
+          }
           server_->listen(QHostAddress::LocalHost, 0);
           QObject::connect(server_, &QTcpServer::newConnection, server_, [this] { Accept(); });
           port.set_value(server_->serverPort());
@@ -62,7 +75,7 @@ class LocalHttpServer {
 
   int Port() const { return port_; }
   std::string Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return (tls_ ? "https" : "http") + std::string("://127.0.0.1:") + std::to_string(port_) + path;
   }
   int RequestCount() const { return requests_.load(); }
 
@@ -117,6 +130,7 @@ class LocalHttpServer {
   }
 
   Handler handler_;
+  bool tls_ = false;
   QThread thread_;
   QObject anchor_;
   QTcpServer* server_ = nullptr;

@@ -3,6 +3,8 @@
 // positions, and the close button.
 #pragma once
 
+#include "support/wait_for.h"
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -221,16 +223,5 @@ class X11Desktop {
 
   Display* display_;
 };
-
-// Waits for a condition, up to a generous limit; the caller then checks it.
-template <typename Condition>
-bool WaitFor(Condition condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
 
 }  // namespace murva::testing

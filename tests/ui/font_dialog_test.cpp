@@ -132,7 +132,9 @@ TEST(FontDialogLanguages, TheDialogFindsTheFontInUseUnderEveryLanguage) {
       EXPECT_EQ(fields[2], "same") << line.toStdString();
     }
     // The mapped Windows name comes up as the installed Japanese font.
-    if (QString(lang).startsWith("ja")) EXPECT_EQ(lines[0].section('|', 0, 0), "IPAゴシック");
+    if (QString(lang).startsWith("ja")) {
+      EXPECT_EQ(lines[0].section('|', 0, 0), "IPAゴシック");
+    }
   }
 }
 

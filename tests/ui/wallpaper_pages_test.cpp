@@ -153,7 +153,9 @@ TEST_F(WallpaperPagesTest, EveryPageCarriesItsControls) {
               page == 1);
     auto* copy = form_->findChild<QPushButton*>(QString::fromStdString("SpeedButtonCopy" + n));
     EXPECT_EQ(copy != nullptr, page >= 2);
-    if (copy) EXPECT_EQ(copy->text(), "位置揃");
+    if (copy) {
+      EXPECT_EQ(copy->text(), "位置揃");
+    }
   }
   EXPECT_EQ(Text("PanelBasic1"), "基本");
   EXPECT_EQ(Bar("ScrollBarMonth")->toolTip(), "月の間隔");
