@@ -86,9 +86,14 @@ function(murva_precompiled_headers target)
   target_precompile_headers(${target} REUSE_FROM ${host})
 endfunction()
 
-# One GoogleTest executable per test folder.
+# One GoogleTest executable per test folder. COST (seconds a test of the
+# folder may take) lets a first ctest run, which has no timings of its own
+# yet, start the long tests first instead of ending on them.
 function(murva_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "COST" "DEPS" ${ARGN})
+  if(NOT ARG_COST)
+    set(ARG_COST 0)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
@@ -105,7 +110,7 @@ function(murva_test_suite name)
     MURVA_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
     MURVA_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name} COST ${ARG_COST})
 endfunction()
 
 # Qt Network for one target: linked, and its headers found, without the

@@ -57,8 +57,7 @@ std::string TextOf(const char* text) {
 
 class EventReader {
  public:
-  EventReader(icalcomponent* calendar, std::vector<std::string>& warnings)
-      : zones_(calendar), warnings_(warnings) {}
+  explicit EventReader(icalcomponent* calendar) : zones_(calendar) {}
 
   // The time of a property with its TZID applied.
   icaltimetype Zoned(icaltimetype time, icalproperty* property) {
@@ -152,7 +151,6 @@ class EventReader {
   }
 
   ICalTimeZones zones_;
-  std::vector<std::string>& warnings_;
 };
 
 }  // namespace
@@ -214,7 +212,7 @@ std::shared_ptr<const ICalendar> ICalendar::Read(std::string_view text) {
   std::size_t nameless = 0;
   std::vector<std::string> unknown_zones;
   for (icalcomponent* vcalendar : calendars) {
-    EventReader reader(vcalendar, calendar->warnings_);
+    EventReader reader(vcalendar);
     for (icalcomponent* component = icalcomponent_get_first_component(vcalendar, ICAL_VEVENT_COMPONENT);
          component != nullptr;
          component = icalcomponent_get_next_component(vcalendar, ICAL_VEVENT_COMPONENT)) {

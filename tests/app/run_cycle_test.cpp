@@ -440,11 +440,6 @@ TEST(TitleHelp, LinesJoinedByCarriageReturnsWithAnEmptyLineAfterTheSecond) {
   EXPECT_NE(help.find(std::string("『") + text::kColorDialogTitle + "』ダイアログ"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace murva
-
-namespace murva {
-namespace {
 
 // The leftmost column holding a pixel of the weekday colour (white): where
 // the calendar begins.

@@ -218,6 +218,10 @@ TEST(SwaySessionRun, RunsShowNoWindowAndEveryOutputShowsItsOwnPicture1To1) {
       };
       EXPECT_TRUE(WaitUntil(shows_it)) << output << ": " << MeanDifference(shown, *picture);
       EXPECT_EQ(shown.size(), picture->size()) << output;
+      // What the desktop showed, to look at.
+      fs::create_directories(MURVA_TEST_ARTEFACT_DIR);
+      shown.save(QString(MURVA_TEST_ARTEFACT_DIR "/sway-%1-%2.png")
+                     .arg(QString(c.what).replace(' ', '-'), output));
     }
   }
 }

@@ -316,12 +316,6 @@ TEST_F(PreviewPanelTest, WindowCarriesTheProgramIcon) {
   EXPECT_FALSE(form_->windowIcon().pixmap(48).isNull());
 }
 
-}  // namespace
-}  // namespace murva
-
-namespace murva {
-namespace {
-
 // The preview takes the room a larger window has to spare, across and down,
 // while the pages and the settings tabs keep the size their controls need.
 TEST_F(PreviewPanelTest, PreviewGrowsWithTheWindow) {

@@ -468,11 +468,6 @@ TEST_F(SchedulePage, BothTabsFitAt1024x768) {
   EXPECT_EQ(metrics.horizontalAdvance("@@/@@/W5 00 4 "), 14 * metrics.horizontalAdvance("0"));
 }
 
-}  // namespace
-}  // namespace murva
-
-namespace murva {
-namespace {
 
 // What Add refuses is named: the character the file cannot hold, the date
 // no calendar has. Nothing is added, the fields stay for a correction.
