@@ -22,12 +22,12 @@ int RunAgendaCommand(const CommandLine& command) {
   request.days = command.agenda_days;
   const SettingsStore store(folder / "MURVA32.INI");
   try {
-    if (store.FileExists()) {
-      SilentSettingsHost quiet;
-      store.LoadSetChoice(request.copy);
-      store.LoadGeneralSettings(request.copy, std::string(), quiet);
-    } else if (const std::string problem = store.ReadProblemMessage(); !problem.empty()) {
-      std::cerr << "murva32: " << problem << '\n';
+    if (!store.LoadQuietly(request.copy)) {
+      // Something unreadable in the settings file's place is named; the
+      // agenda goes on from the defaults.
+      if (const std::string problem = store.ReadProblemMessage(); !problem.empty()) {
+        std::cerr << "murva32: " << problem << '\n';
+      }
     }
     request.calendars = LoadCalendarSettings(store.Path());
   } catch (const std::exception& error) {

@@ -17,11 +17,7 @@ constexpr const char* kSettingsFileName = "MURVA32.INI";
 
 bool LoadCopy(const SettingsStore& store, WorkingCopy& copy) {
   try {
-    if (!store.FileExists()) return false;
-    SilentSettingsHost quiet;
-    store.LoadSetChoice(copy);
-    store.LoadGeneralSettings(copy, std::string(), quiet);
-    return true;
+    return store.LoadQuietly(copy);
   } catch (const std::exception&) {
     return false;
   }

@@ -25,12 +25,7 @@ std::vector<std::string> HolidaysOfYear(const std::filesystem::path& program_fol
   const SettingsStore store(program_folder / "MURVA32.INI");
   WorkingCopy copy;
   try {
-    if (store.FileExists()) {
-      SilentSettingsHost quiet;
-      store.LoadSetChoice(copy);
-      store.LoadGeneralSettings(copy, std::string(), quiet);
-      store.LoadDayGrids(copy);
-    }
+    if (store.LoadQuietly(copy)) store.LoadDayGrids(copy);
   } catch (const std::exception& error) {
     problems.push_back(error.what());
   }

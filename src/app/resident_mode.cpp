@@ -196,11 +196,7 @@ void Resident::Start() {
 
 bool Resident::LoadCopy(const SettingsStore& store, WorkingCopy& copy) {
   try {
-    if (!store.FileExists()) return false;
-    SilentSettingsHost quiet;
-    store.LoadSetChoice(copy);
-    store.LoadGeneralSettings(copy, std::string(), quiet);
-    return true;
+    return store.LoadQuietly(copy);
   } catch (const std::exception& error) {
     Log(std::string("the settings could not be read: ") + error.what());
     return false;

@@ -131,16 +131,7 @@ bool CalendarCache::WritePrivate(const std::filesystem::path& path, std::string_
     return false;
   }
   const int fd = temporary.Descriptor();
-  bool written = fchmod(fd, 0600) == 0;
-  for (std::string_view rest = bytes; written && !rest.empty();) {
-    const ssize_t count = write(fd, rest.data(), rest.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) {
-      written = false;
-    } else {
-      rest.remove_prefix(static_cast<std::size_t>(count));
-    }
-  }
+  bool written = fchmod(fd, 0600) == 0 && temporary.Write(bytes);
   written = written && fsync(fd) == 0;
   written = temporary.Close() && written;
   if (written && rename(temporary.Path().c_str(), path.c_str()) == 0) {

@@ -38,14 +38,8 @@ bool GSettingsInstaller::Install(const std::filesystem::path& picture, std::stri
 
 bool GSettingsInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                          std::string& error) {
-  if (wallpapers.empty()) {
-    error = "no monitor to give a wallpaper";
-    return false;
-  }
-  const SharedPicture shared = OnePictureForAll(wallpapers);
-  const std::vector<std::filesystem::path> copies =
-      MakeWallpaperCopies({shared.picture}, copy_folder_, error);
-  return !copies.empty() && Show(copies.front(), shared.spanned ? "spanned" : "centered", error);
+  const SharedPictureCopy copy = MakeSharedPictureCopy(wallpapers, copy_folder_, error);
+  return !copy.file.empty() && Show(copy.file, copy.spanned ? "spanned" : "centered", error);
 }
 
 bool GSettingsInstaller::Show(const std::filesystem::path& copy, const std::string& option,

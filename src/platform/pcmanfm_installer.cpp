@@ -51,25 +51,14 @@ bool PcmanfmInstaller::Install(const std::filesystem::path& picture, std::string
 bool PcmanfmInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                        std::string& error) {
   if (flavour_ == PcmanfmFlavour::kQt) {
-    if (wallpapers.empty()) {
-      error = "no monitor to give a wallpaper";
-      return false;
-    }
-    const SharedPicture shared = OnePictureForAll(wallpapers);
-    const std::vector<std::filesystem::path> copies =
-        MakeWallpaperCopies({shared.picture}, copy_folder_, error);
-    return !copies.empty() &&
-           SetWallpaper(copies.front(), shared.spanned ? "stretch" : "center", error);
+    const SharedPictureCopy copy = MakeSharedPictureCopy(wallpapers, copy_folder_, error);
+    return !copy.file.empty() && SetWallpaper(copy.file, copy.spanned ? "stretch" : "center", error);
   }
-  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "", error);
-  if (outputs.empty()) return false;
-  const std::vector<std::filesystem::path> copies =
-      MakeWallpaperCopies(wallpapers, copy_folder_, error);
-  return !copies.empty() && InstallLxdeMonitors(outputs, copies, error);
+  const std::vector<OutputCopy> pictures = MakeOutputCopies(wallpapers, "", copy_folder_, error);
+  return !pictures.empty() && InstallLxdeMonitors(pictures, error);
 }
 
-bool PcmanfmInstaller::InstallLxdeMonitors(const std::vector<std::string>& outputs,
-                                           const std::vector<std::filesystem::path>& copies,
+bool PcmanfmInstaller::InstallLxdeMonitors(const std::vector<OutputCopy>& pictures,
                                            std::string& error) {
   if (!CommandExists("pcmanfm")) {
     error = "pcmanfm is not installed";
@@ -80,8 +69,8 @@ bool PcmanfmInstaller::InstallLxdeMonitors(const std::vector<std::string>& outpu
   const std::vector<std::string> order =
       session_.monitor_order ? session_.monitor_order() : std::vector<std::string>{};
   std::vector<std::size_t> numbers;
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
-    const auto known = std::find(order.begin(), order.end(), outputs[i]);
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const auto known = std::find(order.begin(), order.end(), pictures[i].output);
     numbers.push_back(known != order.end() ? static_cast<std::size_t>(known - order.begin()) : i);
   }
 
@@ -89,7 +78,7 @@ bool PcmanfmInstaller::InstallLxdeMonitors(const std::vector<std::string>& outpu
   // The running desktop takes monitor 0's wallpaper on the command line and
   // keeps it in its own file.
   if (desktop.pid != 0 && numbers.size() == 1 && numbers.front() == 0) {
-    return SetWallpaper(copies.front(), "center", error);
+    return SetWallpaper(pictures.front().file, "center", error);
   }
   if (desktop.pid != 0) {
     std::string messages;
@@ -107,16 +96,16 @@ bool PcmanfmInstaller::InstallLxdeMonitors(const std::vector<std::string>& outpu
   std::error_code fs_error;
   std::filesystem::create_directories(folder, fs_error);
   std::string failure;
-  for (std::size_t i = 0; i < copies.size() && failure.empty(); ++i) {
+  for (std::size_t i = 0; i < pictures.size() && failure.empty(); ++i) {
     const std::filesystem::path file =
         folder / ("desktop-items-" + std::to_string(numbers[i]) + ".conf");
     std::string text, write_error;
     const FileReadResult read = ReadBoundedFile(file, kTextFileReadLimit, text);
     if (!read.Ok() && std::filesystem::exists(file, fs_error)) {
       failure = file.string() + " cannot be read: " + FileReadReason(read);
-    } else if (!ReplaceFile(file, WithPcmanfmDesktopWallpaper(text, copies[i].string(), "center"),
+    } else if (!ReplaceFile(file, WithPcmanfmDesktopWallpaper(text, pictures[i].file.string(), "center"),
                             write_error)) {
-      failure = "the wallpaper of " + outputs[i] + " cannot be kept: " + write_error;
+      failure = "the wallpaper of " + pictures[i].output + " cannot be kept: " + write_error;
     }
   }
   // The desktop comes back, reading every monitor's file again.

@@ -55,8 +55,7 @@ class PcmanfmInstaller final : public WallpaperInstaller {
   // Hands the file to the running desktop in the mode.
   bool SetWallpaper(const std::filesystem::path& file, const std::string& mode,
                     std::string& error);
-  bool InstallLxdeMonitors(const std::vector<std::string>& outputs,
-                           const std::vector<std::filesystem::path>& copies, std::string& error);
+  bool InstallLxdeMonitors(const std::vector<OutputCopy>& pictures, std::string& error);
 
   PcmanfmFlavour flavour_;
   std::filesystem::path copy_folder_;

@@ -40,16 +40,7 @@ bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, st
     return false;
   }
   const int fd = temporary.Descriptor();
-  bool written = true;
-  for (std::string_view rest = bytes; written && !rest.empty();) {
-    const ssize_t count = write(fd, rest.data(), rest.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) {
-      written = false;
-    } else {
-      rest.remove_prefix(static_cast<std::size_t>(count));
-    }
-  }
+  bool written = temporary.Write(bytes);
   if (written) written = fchmod(fd, mode) == 0 && fsync(fd) == 0;
   if (!written) error = SystemError("cannot write", temporary.Path());
   if (!temporary.Close() && written) {

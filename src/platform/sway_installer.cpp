@@ -94,14 +94,11 @@ bool SwayInstaller::Install(const std::filesystem::path& picture, std::string& e
 
 bool SwayInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                     std::string& error) {
-  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "*", error);
-  if (outputs.empty()) return false;
-  const std::vector<std::filesystem::path> copies =
-      MakeWallpaperCopies(wallpapers, copy_folder_, error);
-  if (copies.empty()) return false;
+  const std::vector<OutputCopy> pictures = MakeOutputCopies(wallpapers, "*", copy_folder_, error);
+  if (pictures.empty()) return false;
   std::vector<std::string> commands;
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
-    commands.push_back(SwayOutputBackgroundCommand(outputs[i], copies[i]));
+  for (const OutputCopy& picture : pictures) {
+    commands.push_back(SwayOutputBackgroundCommand(picture.output, picture.file));
   }
   return Apply(commands, error);
 }

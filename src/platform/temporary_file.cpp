@@ -218,6 +218,16 @@ bool TemporaryFile::Create(const fs::path& target, mode_t mode) {
   return false;
 }
 
+bool TemporaryFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = write(fd_, bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return true;
+}
+
 bool TemporaryFile::Close() {
   const int fd = fd_;
   fd_ = -1;

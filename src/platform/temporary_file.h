@@ -67,6 +67,10 @@ class TemporaryFile {
   bool Create(const std::filesystem::path& target, mode_t mode);
 
   int Descriptor() const { return fd_; }
+
+  // Writes all of bytes (again after an interrupted or short write); false
+  // with errno set when the file takes no more.
+  bool Write(std::string_view bytes);
   const std::filesystem::path& Path() const { return path_; }
 
   // Closes the file (which also drops the lock); false when closing reports

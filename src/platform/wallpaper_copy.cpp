@@ -84,6 +84,30 @@ std::filesystem::path MakeWallpaperCopy(const std::filesystem::path& picture,
   return copies.empty() ? std::filesystem::path() : copies.front();
 }
 
+std::vector<OutputCopy> MakeOutputCopies(const std::vector<MonitorWallpaper>& wallpapers,
+                                         const std::string& every,
+                                         const std::filesystem::path& folder, std::string& error) {
+  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, every, error);
+  if (outputs.empty()) return {};
+  const std::vector<std::filesystem::path> copies = MakeWallpaperCopies(wallpapers, folder, error);
+  if (copies.empty()) return {};
+  std::vector<OutputCopy> written;
+  for (std::size_t i = 0; i < outputs.size(); ++i) written.push_back({outputs[i], copies[i]});
+  return written;
+}
+
+SharedPictureCopy MakeSharedPictureCopy(const std::vector<MonitorWallpaper>& wallpapers,
+                                        const std::filesystem::path& folder, std::string& error) {
+  if (wallpapers.empty()) {
+    error = "no monitor to give a wallpaper";
+    return {};
+  }
+  const SharedPicture shared = OnePictureForAll(wallpapers);
+  const std::vector<std::filesystem::path> copies = MakeWallpaperCopies({shared.picture}, folder, error);
+  if (copies.empty()) return {};
+  return {copies.front(), shared.spanned};
+}
+
 std::vector<std::filesystem::path> MakeWallpaperCopies(
     const std::vector<MonitorWallpaper>& wallpapers, const std::filesystem::path& folder,
     std::string& error) {

@@ -161,4 +161,26 @@ std::vector<std::filesystem::path> MakeWallpaperCopies(
     const std::vector<MonitorWallpaper>& wallpapers, const std::filesystem::path& folder,
     std::string& error);
 
+// The pictures of one installation written for their outputs:
+// WallpaperOutputs and MakeWallpaperCopies together. `output` is a
+// connector name, or `every` for a single picture of a monitor nobody named.
+// Empty with error set when either fails.
+struct OutputCopy {
+  std::string output;
+  std::filesystem::path file;
+};
+std::vector<OutputCopy> MakeOutputCopies(const std::vector<MonitorWallpaper>& wallpapers,
+                                         const std::string& every,
+                                         const std::filesystem::path& folder, std::string& error);
+
+// For a desktop that takes one picture for all its monitors: the copy of
+// OnePictureForAll's picture, and whether it is to be shown spanned. An
+// empty path with error set when there is no monitor or nothing was written.
+struct SharedPictureCopy {
+  std::filesystem::path file;
+  bool spanned = false;
+};
+SharedPictureCopy MakeSharedPictureCopy(const std::vector<MonitorWallpaper>& wallpapers,
+                                        const std::filesystem::path& folder, std::string& error);
+
 }  // namespace murva

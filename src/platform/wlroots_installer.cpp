@@ -138,14 +138,8 @@ bool WlrootsInstaller::Install(const std::filesystem::path& picture, std::string
 
 bool WlrootsInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                        std::string& error) {
-  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "", error);
-  if (outputs.empty()) return false;
-  const std::vector<std::filesystem::path> copies =
-      MakeWallpaperCopies(wallpapers, copy_folder_, error);
-  if (copies.empty()) return false;
-  std::vector<OutputPicture> pictures;
-  for (std::size_t i = 0; i < outputs.size(); ++i) pictures.push_back({outputs[i], copies[i]});
-  return Show(pictures, error);
+  const std::vector<OutputCopy> pictures = MakeOutputCopies(wallpapers, "", copy_folder_, error);
+  return !pictures.empty() && Show(pictures, error);
 }
 
 }  // namespace murva

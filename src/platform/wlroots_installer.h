@@ -39,10 +39,7 @@ class WlrootsInstaller final : public WallpaperInstaller {
   std::string CannotInstallReason() const override;
 
   // A picture for an output; an empty output is every output.
-  struct OutputPicture {
-    std::string output;
-    std::filesystem::path file;
-  };
+  using OutputPicture = OutputCopy;
 
  private:
   bool Show(const std::vector<OutputPicture>& pictures, std::string& error);

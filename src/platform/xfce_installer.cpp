@@ -146,26 +146,23 @@ bool XfceInstaller::Install(const std::filesystem::path& picture, std::string& e
 
 bool XfceInstaller::InstallMonitors(const std::vector<MonitorWallpaper>& wallpapers,
                                     std::string& error) {
-  const std::vector<std::string> outputs = WallpaperOutputs(wallpapers, "", error);
-  if (outputs.empty()) return false;
-  const std::vector<std::filesystem::path> copies =
-      MakeWallpaperCopies(wallpapers, copy_folder_, error);
-  if (copies.empty()) return false;
+  const std::vector<OutputCopy> pictures = MakeOutputCopies(wallpapers, "", copy_folder_, error);
+  if (pictures.empty()) return false;
   std::set<std::string> existing;
   if (!ReadChannel(existing, error)) return false;
   const XfceScreenLayout layout = layout_ ? layout_() : XfceScreenLayout{};
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
+  for (const OutputCopy& picture : pictures) {
     // A single picture for a monitor nobody named goes to every monitor.
     const std::vector<std::string> targets =
-        outputs[i].empty()
+        picture.output.empty()
             ? Targets(existing, layout, layout.monitors, "/backdrop/")
-            : Targets(existing, layout, {outputs[i]},
-                      "/backdrop/screen0/monitor" + outputs[i] + "/");
+            : Targets(existing, layout, {picture.output},
+                      "/backdrop/screen0/monitor" + picture.output + "/");
     if (targets.empty()) {
       error = "XFCE has no backdrop property to set and no monitor was found";
       return false;
     }
-    if (!SetImages(targets, existing, copies[i], /*unscaled=*/true, error)) return false;
+    if (!SetImages(targets, existing, picture.file, /*unscaled=*/true, error)) return false;
   }
   return true;
 }

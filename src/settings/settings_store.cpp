@@ -91,6 +91,14 @@ std::string SettingsStore::SectionOf(const WorkingCopy& copy) {
   return copy.chosen_set == SettingsSet::kBasic ? kBasicSection : kExtendedSection;
 }
 
+bool SettingsStore::LoadQuietly(WorkingCopy& copy) const {
+  if (!FileExists()) return false;
+  SilentSettingsHost quiet;
+  LoadSetChoice(copy);
+  LoadGeneralSettings(copy, std::string(), quiet);
+  return true;
+}
+
 void SettingsStore::LoadSetChoice(WorkingCopy& copy) const {
   ProfileFile file(path_);
   SettingsSection pre(file, kPreSection);

@@ -67,6 +67,10 @@ class SettingsStore {
   void LoadPageSettings(WorkingCopy& copy) const;  // page copy.wallpaper_page
   void LoadDayGrids(WorkingCopy& copy) const;      // CalenHol/CalenSpc + CalHoliSel
   void RestorePanelPages(WorkingCopy& copy) const; // CalWalNumb, CalSetNumb
+  // The set in use and the general settings with nobody to answer, for runs
+  // and commands that show nothing; false (copy untouched) when there is no
+  // settings file. Throws as the steps do.
+  bool LoadQuietly(WorkingCopy& copy) const;
 
   // Fills empty selections and sets the initial control state: default
   // layout, save buttons disabled, title position within the screen.
