@@ -10,6 +10,12 @@ void Canvas::SetFont(const FontSetting& setting) {
   font_.style = setting.style;
 }
 
+void Canvas::CopyStateTo(Canvas& other) const {
+  other.font_ = font_;
+  other.brush_clear_ = brush_clear_;
+  other.brush_color_ = brush_color_;
+}
+
 int PointsToPixels(int points) {
   // points * 96 / 72 = points * 4 / 3, rounded half away from zero.
   const long long scaled = static_cast<long long>(points) * 4;

@@ -54,6 +54,10 @@ class Canvas {
   bool BrushClear() const { return brush_clear_; }
   Color BrushColor() const { return brush_color_; }
 
+  // Gives another canvas this one's font and brush: for a canvas that
+  // measures or draws through another.
+  void CopyStateTo(Canvas& other) const;
+
   // Advance width of a text in the current font, in pixels.
   virtual int TextWidth(const std::string& text) = 0;
   // Full line height of the current font (ascent plus descent), in pixels.

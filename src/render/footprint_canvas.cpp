@@ -15,15 +15,7 @@ FootprintCanvas::FootprintCanvas(Canvas& inner) : inner_(inner) {
 }
 
 Canvas& FootprintCanvas::Sync() {
-  inner_.SetFontName(Font().name);
-  inner_.SetFontSize(Font().size);
-  inner_.SetFontStyle(Font().style);
-  inner_.SetFontColor(Font().color);
-  if (BrushClear()) {
-    inner_.SetBrushClear();
-  } else {
-    inner_.SetBrushSolid(BrushColor());
-  }
+  CopyStateTo(inner_);
   return inner_;
 }
 

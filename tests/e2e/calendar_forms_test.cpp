@@ -45,15 +45,7 @@ class MeasuringCanvas final : public Canvas {
 
  private:
   Canvas& Synced() {
-    inner_.SetFontName(Font().name);
-    inner_.SetFontSize(Font().size);
-    inner_.SetFontStyle(Font().style);
-    inner_.SetFontColor(Font().color);
-    if (BrushClear()) {
-      inner_.SetBrushClear();
-    } else {
-      inner_.SetBrushSolid(BrushColor());
-    }
+    CopyStateTo(inner_);
     return inner_;
   }
   QtCanvas inner_;

@@ -42,15 +42,7 @@ class TeeCanvas final : public Canvas {
 
  private:
   void Sync() {
-    inner_.SetFontName(Font().name);
-    inner_.SetFontSize(Font().size);
-    inner_.SetFontStyle(Font().style);
-    inner_.SetFontColor(Font().color);
-    if (BrushClear()) {
-      inner_.SetBrushClear();
-    } else {
-      inner_.SetBrushSolid(BrushColor());
-    }
+    CopyStateTo(inner_);
   }
 
   Canvas& inner_;
