@@ -22,16 +22,6 @@ std::string SystemError(const std::string& what, const fs::path& path) {
   return what + " " + path.string() + ": " + std::strerror(errno);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // The cache's own folder is the user's alone; the folders above it are made
 // as any program makes them.
 bool MakeFolder(const fs::path& folder, std::string& error) {
@@ -83,7 +73,7 @@ bool WriteCacheFile(const fs::path& file, std::string_view bytes, std::string& e
   }
   // The mode is set whatever the umask: a cache the user cannot read back
   // would be made again at every start.
-  if (fchmod(temporary.Descriptor(), 0600) != 0 || !WriteAll(temporary.Descriptor(), bytes) ||
+  if (fchmod(temporary.Descriptor(), 0600) != 0 || !temporary.Write(bytes) ||
       !temporary.Close()) {
     error = SystemError("cannot write", temporary.Path());
     return false;

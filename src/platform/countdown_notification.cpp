@@ -15,7 +15,7 @@ constexpr const char* kPath = "/org/freedesktop/Notifications";
 constexpr const char* kInterface = "org.freedesktop.Notifications";
 constexpr const char* kBuildNow = "build-now";
 constexpr const char* kCancel = "cancel";
-// Closed by the user (the specification of the notification protocol: 2).
+// The NotificationClosed reason "dismissed by the user" of the notification protocol.
 constexpr uint kDismissedByUser = 2;
 constexpr int kCallTimeout = 5000;
 
