@@ -52,15 +52,18 @@ ReadCalendars& Kept() {
 }
 
 // The calendar of a file; problem says why there is none.
+// A calendar file of the user's, or with rules a copy in the cache, which
+// is read only as a regular file of the user's, never through a link.
 std::shared_ptr<const ICalendar> ReadCalendarFile(const std::filesystem::path& path,
-                                                  std::string& problem, std::int64_t& written) {
+                                                  std::string& problem, std::int64_t& written,
+                                                  FileReadRules rules = {}) {
   struct stat status {};
   if (stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
     written = status.st_mtim.tv_sec;
     if (auto kept = Kept().Find(path, status)) return kept;
   }
   std::string bytes;
-  const FileReadResult read = ReadBoundedFile(path, kCalendarTextLimit, bytes);
+  const FileReadResult read = ReadBoundedFile(path, kCalendarTextLimit, bytes, rules);
   if (!read.Ok()) {
     problem = read.status == FileReadStatus::kMissing ? "ファイルがありません" : FileReadReason(read);
     return nullptr;
@@ -97,7 +100,8 @@ SourceCalendar ReadSourceCalendar(const CalendarSource& source, const CalendarCa
     if (cache.Folder().empty()) {
       problem = "写しを置くキャッシュフォルダがありません";
     } else {
-      result.calendar = ReadCalendarFile(cache.BodyPath(source.address), problem, result.written);
+      result.calendar = ReadCalendarFile(cache.BodyPath(source.address), problem, result.written,
+                                         {.follow_links = false, .own_only = true});
       if (!result.calendar) {
         problem = result.state.error.empty() ? "まだ取得していません"
                                              : "取得できません（" + result.state.error + "）";

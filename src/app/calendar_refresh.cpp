@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "app/calendar_collection.h"
-#include "platform/bounded_file.h"
+#include "platform/cache_folder.h"
 #include "settings/calendar_source_store.h"
 #include "schedule/ical_calendar.h"
 
@@ -84,7 +84,7 @@ void CalendarRefresh::Answered(const CalendarSource& source, const CalendarCache
         break;
       }
       std::string held;
-      ReadBoundedFile(cache_.BodyPath(source.address), kCalendarTextLimit, held);
+      ReadCacheFile(cache_.BodyPath(source.address), kCalendarTextLimit, held);
       std::string error;
       if (held != result.body) {
         if (!cache_.WriteBody(source.address, result.body, error)) {

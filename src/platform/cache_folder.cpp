@@ -74,7 +74,7 @@ bool WriteCacheFile(const fs::path& file, std::string_view bytes, std::string& e
   // The mode is set whatever the umask: a cache the user cannot read back
   // would be made again at every start.
   if (fchmod(temporary.Descriptor(), 0600) != 0 || !temporary.Write(bytes) ||
-      !temporary.Close()) {
+      fsync(temporary.Descriptor()) != 0 || !temporary.Close()) {
     error = SystemError("cannot write", temporary.Path());
     return false;
   }

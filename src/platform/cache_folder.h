@@ -27,9 +27,10 @@ std::filesystem::path UserCacheFolder();
 bool ReadCacheFile(const std::filesystem::path& file, std::size_t limit, std::string& bytes);
 
 // Replaces the cache file with bytes (a new regular file of mode 0600, its
-// folder made with mode 0700 when missing). A cache can always be made
-// again, so the new content is not flushed to disk. False, with error set,
-// when it could not be written; the old one then stays.
+// folder made with mode 0700 when missing), flushed to disk before it takes
+// the old one's place, so that a crash leaves the old copy or the new one
+// (a calendar's last good copy may be all there is while offline). False,
+// with error set, when it could not be written; the old one then stays.
 bool WriteCacheFile(const std::filesystem::path& file, std::string_view bytes,
                     std::string& error);
 

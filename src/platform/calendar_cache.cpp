@@ -1,17 +1,13 @@
 #include "platform/calendar_cache.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <cerrno>
 #include <cstring>
 
-#include "platform/bounded_file.h"
 #include "platform/cache_folder.h"
-#include "platform/temporary_file.h"
 
 namespace murva {
 namespace {
@@ -58,7 +54,7 @@ CalendarCacheState CalendarCache::ReadState(std::string_view address) const {
   CalendarCacheState state;
   if (folder_.empty()) return state;
   std::string bytes;
-  if (!ReadBoundedFile(StatePath(address), kStateLimit, bytes).Ok()) return state;
+  if (!ReadCacheFile(StatePath(address), kStateLimit, bytes)) return state;
   std::size_t at = 0;
   while (at < bytes.size()) {
     std::size_t end = bytes.find('\n', at);
@@ -123,23 +119,7 @@ bool CalendarCache::PrepareFolder(std::string& error) const {
 
 bool CalendarCache::WritePrivate(const std::filesystem::path& path, std::string_view bytes,
                                  std::string& error) const {
-  if (!PrepareFolder(error)) return false;
-  RemoveAbandonedTemporaryFiles(path);
-  TemporaryFile temporary;
-  if (!temporary.Create(path, 0600)) {
-    error = path.string() + ": " + std::strerror(errno);
-    return false;
-  }
-  const int fd = temporary.Descriptor();
-  bool written = fchmod(fd, 0600) == 0 && temporary.Write(bytes);
-  written = written && fsync(fd) == 0;
-  written = temporary.Close() && written;
-  if (written && rename(temporary.Path().c_str(), path.c_str()) == 0) {
-    temporary.Release();
-    return true;
-  }
-  error = path.string() + ": " + std::strerror(errno);
-  return false;
+  return PrepareFolder(error) && WriteCacheFile(path, bytes, error);
 }
 
 }  // namespace murva

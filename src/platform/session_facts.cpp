@@ -151,10 +151,6 @@ std::string CompositorName(const std::string& name) {
 
 bool IsTilingCompositor(const std::string& name) { return TilingNames().count(name) > 0; }
 
-SessionFacts DiscoverSession(const EnvironmentLookup& environment) {
-  return DiscoverSession(environment, SessionQuestions{});
-}
-
 SessionFacts DiscoverSession(const EnvironmentLookup& environment,
                              const SessionQuestions& questions) {
   SessionFacts facts;

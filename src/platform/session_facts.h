@@ -37,8 +37,7 @@ struct SessionQuestions {
 // $XDG_RUNTIME_DIR) when a compositor answers there, else $DISPLAY; the
 // session bus at $DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus.
 SessionFacts DiscoverSession(const EnvironmentLookup& environment,
-                             const SessionQuestions& questions);
-SessionFacts DiscoverSession(const EnvironmentLookup& environment);
+                             const SessionQuestions& questions = {});
 
 // The usual name of a compositor or window manager, from the name its
 // process or its EWMH check window gives ("gnome-shell" -> "GNOME",
