@@ -10,7 +10,9 @@ build=${1:-$top/build}
 MURVA_BUILD_TARGETS="murva32 murva32-demo-picture spi_png spi_jpeg spi_gif spi_webp" \
   "$top/scripts/setup.sh" "$build"
 
-demo="$build/demo"
+# The demo's program folder; not "$build/demo", which is the build's own
+# folder for demo/ (its install script among others).
+demo="$build/demo-home"
 rm -rf "$demo"
 mkdir -p "$demo"
 width=1280
